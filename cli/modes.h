@@ -1,0 +1,19 @@
+// The modes of the command-line program. Each returns the process exit status:
+// 0 done, 2 bad command line, 3 a start-up check failed, 4 the run found swapping,
+// 5 a report file could not be written.
+#pragma once
+#include "cli/options.h"
+
+namespace cli {
+
+constexpr int exitOk = 0;
+constexpr int exitUsage = 2;
+constexpr int exitStartupFailed = 3;
+constexpr int exitSwapping = 4;
+constexpr int exitReportFailed = 5;
+
+int runCpuMode();                              // --cpu
+int runBenchMode();                            // --bench
+int runMeasureMode(const CliOptions& options); // no mode option: a measurement as Start does
+
+} // namespace cli

@@ -1,0 +1,206 @@
+// Parsing of the command line. Every refusal names the word that caused it.
+#include "cli/options.h"
+
+#include <cctype>
+#include <cstring>
+
+namespace cli {
+namespace {
+
+struct TestName {
+  const char* name;
+  unsigned bit;
+};
+constexpr TestName testNames[] = {
+    {"read", TestRead},          {"write", TestWrite},         {"copy", TestCopy},
+    {"mmx-read", TestMmxRead},   {"mmx-write", TestMmxWrite},  {"mmx-copy", TestMmxCopy},
+    {"sse-read", TestSseRead},   {"sse-write", TestSseWrite},  {"sse-copy", TestSseCopy},
+    {"latency", TestLatency},
+};
+
+std::string upper(std::string word) {
+  for (char& c : word) c = static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
+  return word;
+}
+
+bool parseTests(const std::string& list, unsigned& tests, std::string& error) {
+  std::size_t begin = 0;
+  while (begin <= list.size()) {
+    std::size_t end = list.find(',', begin);
+    if (end == std::string::npos) end = list.size();
+    const std::string name = list.substr(begin, end - begin);
+    const unsigned bit = testBitFromName(name);
+    if (bit == 0) {
+      error = "unknown test '" + name + "' in --tests";
+      return false;
+    }
+    tests |= bit;
+    begin = end + 1;
+  }
+  return true;
+}
+
+// Options that take a value: the value, or an error when it is missing.
+bool takeValue(int argc, const char* const* argv, int& i, std::string& value,
+               std::string& error) {
+  if (i + 1 >= argc) {
+    error = std::string("option ") + argv[i] + " needs a value";
+    return false;
+  }
+  value = argv[++i];
+  return true;
+}
+
+bool parseValueOption(const std::string& option, const std::string& value, CliOptions& o,
+                      std::string& error) {
+  if (option == "--tests") return parseTests(value, o.tests, error);
+  if (option == "--start" || option == "--end") {
+    const int index = sizeIndexFromText(value);
+    if (index < 0) {
+      error = "block size '" + value + "' of " + option + " is not one of 4K 8K ... 16M";
+      return false;
+    }
+    (option == "--start" ? o.startSizeIndex : o.endSizeIndex) = index;
+    return true;
+  }
+  if (option == "--latency-step" || option == "--walk-step") {
+    const bool walkStep = option == "--walk-step";
+    const int index = stepIndexFromText(value, walkStep ? 4 : 7);
+    if (index < 0) {
+      error = "step '" + value + "' of " + option + " is not one of " +
+              (walkStep ? "4 8 16 32 64" : "4 8 16 32 64 128 256 512");
+      return false;
+    }
+    (walkStep ? o.walkStepIndex : o.latencyStepIndex) = index;
+    return true;
+  }
+  o.csvPath = value;   // --csv
+  return true;
+}
+
+bool isValueOption(const std::string& option) {
+  return option == "--tests" || option == "--start" || option == "--end" ||
+         option == "--latency-step" || option == "--walk-step" || option == "--csv";
+}
+
+bool setFlag(const std::string& option, CliOptions& o) {
+  struct Flag {
+    const char* name;
+    bool CliOptions::*field;
+  };
+  static const Flag flags[] = {
+      {"--walk", &CliOptions::walk},         {"--4x", &CliOptions::fourTimes},
+      {"--copy-to-itself", &CliOptions::copyToItself},
+      {"--log-y", &CliOptions::logY},        {"--table", &CliOptions::table},
+      {"--report", &CliOptions::report},     {"--open", &CliOptions::openReport},
+  };
+  for (const Flag& flag : flags) {
+    if (option == flag.name) {
+      o.*flag.field = true;
+      return true;
+    }
+  }
+  return false;
+}
+
+bool setMode(const std::string& option, CliOptions& o) {
+  if (option == "--cpu") o.mode = Mode::Cpu;
+  else if (option == "--bench") o.mode = Mode::Bench;
+  else if (option == "--version") o.mode = Mode::Version;
+  else if (option == "--help" || option == "-h") o.mode = Mode::Help;
+  else return false;
+  return true;
+}
+
+// Combinations the window's option rules would never allow.
+bool checkCombination(const CliOptions& o, std::string& error) {
+  if (o.walk && o.tests != 0) {
+    error = "--walk (Memory Walk) excludes the tests given with --tests";
+    return false;
+  }
+  if (o.copyToItself && (o.tests & copyTests) == 0) {
+    error = "--copy-to-itself needs a copy test (copy, mmx-copy or sse-copy) in --tests";
+    return false;
+  }
+  if (o.openReport && !o.report) {
+    error = "--open needs --report";
+    return false;
+  }
+  return true;
+}
+
+} // namespace
+
+unsigned testBitFromName(const std::string& name) {
+  for (const TestName& t : testNames) {
+    if (name == t.name) return t.bit;
+  }
+  return 0;
+}
+
+int sizeIndexFromText(const std::string& word) {
+  std::string w = upper(word);
+  if (w.size() > 1 && w.back() == 'B') w.pop_back();   // "KB", "MB"
+  if (w.size() < 2) return -1;
+  const char unit = w.back();
+  const std::string digits = w.substr(0, w.size() - 1);
+  if (digits.empty() || digits.size() > 5) return -1;
+  for (char c : digits) {
+    if (!std::isdigit(static_cast<unsigned char>(c))) return -1;
+  }
+  unsigned kilobytes = static_cast<unsigned>(std::stoul(digits));
+  if (unit == 'M') kilobytes *= 1024;
+  else if (unit != 'K') return -1;
+  for (int i = 0; i <= 12; ++i) {
+    if (kilobytes == (4u << i)) return i;
+  }
+  return -1;
+}
+
+int stepIndexFromText(const std::string& word, int maxIndex) {
+  if (word.empty() || word.size() > 3) return -1;
+  for (char c : word) {
+    if (!std::isdigit(static_cast<unsigned char>(c))) return -1;
+  }
+  const unsigned bytes = static_cast<unsigned>(std::stoul(word));
+  for (int i = 0; i <= maxIndex; ++i) {
+    if (bytes == (4u << i)) return i;
+  }
+  return -1;
+}
+
+ParseResult parseOptions(int argc, const char* const* argv) {
+  ParseResult r;
+  for (int i = 1; i < argc; ++i) {
+    const std::string word = argv[i];
+    if (isValueOption(word)) {
+      std::string value;
+      if (!takeValue(argc, argv, i, value, r.error) ||
+          !parseValueOption(word, value, r.options, r.error)) {
+        r.ok = false;
+        return r;
+      }
+    } else if (!setFlag(word, r.options) && !setMode(word, r.options)) {
+      r.ok = false;
+      r.error = (word.size() > 1 && word[0] == '-' ? "unknown option '" : "unexpected argument '") +
+                word + "'";
+      return r;
+    }
+  }
+  r.ok = checkCombination(r.options, r.error);
+  return r;
+}
+
+const char* usageText() {
+  return "usage: tidewell32 [--cpu | --bench | --version | --help]\n"
+         "       tidewell32 [--tests LIST | --walk] [--start SIZE] [--end SIZE]\n"
+         "                  [--latency-step BYTES] [--walk-step BYTES] [--4x]\n"
+         "                  [--copy-to-itself] [--log-y] [--table]\n"
+         "                  [--report [--open]] [--csv FILE]\n"
+         "  LIST   comma-separated: read,write,copy,mmx-read,mmx-write,mmx-copy,\n"
+         "         sse-read,sse-write,sse-copy,latency\n"
+         "  SIZE   4K 8K 16K 32K 64K 128K 256K 512K 1M 2M 4M 8M 16M\n"
+         "  BYTES  latency step 4..512, walk step 4..64, powers of two\n";
+}
+
+} // namespace cli

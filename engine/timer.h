@@ -1,0 +1,36 @@
+// The cycle timer: time-stamp-counter readings turned into rates and cycle counts in
+// hundredths, the one-second calibration against the platform's high-resolution counter, the
+// priority raise around measurements, and the two robust averages of repeated samples.
+#pragma once
+#include <cstdint>
+
+namespace engine {
+
+struct TimerState {
+  uint64_t timerStartCount = 0;   // counter at measurement start; moved on by every resume
+  uint64_t timerPauseCount = 0;   // counter at the last pause
+  uint32_t pauseCompensation = 0; // cycles of one resume call, added to every paused span
+  uint32_t clockPer16 = 0;        // counter ticks per second / 16; 0 until calibrated
+  uint32_t clock10k = 0;          // counter ticks per second / 10,000: clock in 1/100 MHz
+  uint64_t perfFrequency = 0;     // high-resolution counter counts per second
+  uint32_t sampleScratch[5] = {}; // samples for medianOfFour / trimmedMeanOfFive, sorted in place
+  char clockText[13] = {};        // "%5d,%02d MHz" once calibrated, empty before
+};
+extern TimerState timer;
+
+uint64_t readTimeStampCounter();
+void timerStart();
+void timerPause();
+void timerResume();
+// Hundredths of MB/s for megabytes moved since timerStart; 0 uncalibrated or for a zero
+// quarter-cycle count, 0xFFFFFFFF when the quotient does not fit 32 bits.
+uint32_t rateFromElapsed(uint32_t megabytes);
+// Hundredths of cycles per transfer of width bits (32, 64, 128; else 0) at a rate.
+uint32_t cyclesFromRate(uint32_t rate, uint32_t width);
+void calibrateClock();
+void raisePriority();
+void restorePriority();
+uint32_t medianOfFour();       // of sampleScratch[0..3]
+uint32_t trimmedMeanOfFive();  // of sampleScratch[0..4]
+
+} // namespace engine

@@ -1,0 +1,8 @@
+#!/bin/bash
+# Builds the command-line program and runs the main job.
+set -euo pipefail
+cd "$(dirname "$0")/.."
+scripts/setup.sh
+cmake -S . -B build-release -G Ninja -DCMAKE_BUILD_TYPE=Release >/dev/null
+cmake --build build-release -j"$(nproc)"
+exec build-release/tidewell32 --cpu "$@"

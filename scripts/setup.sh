@@ -1,0 +1,22 @@
+#!/bin/bash
+# Installs what a fresh Debian 12 machine lacks to build and test both programs. Idempotent:
+# does nothing when everything is there.
+set -euo pipefail
+
+need=()
+command -v cmake >/dev/null || need+=(cmake)
+command -v ninja >/dev/null || need+=(ninja-build)
+command -v g++ >/dev/null || need+=(g++)
+[ -d /usr/src/googletest ] || need+=(googletest libgtest-dev)
+command -v i686-w64-mingw32-g++-posix >/dev/null || need+=(g++-mingw-w64-i686-posix)
+command -v wine >/dev/null || need+=(wine wine32:i386 fonts-wine)
+command -v Xvfb >/dev/null || need+=(xvfb)
+command -v import >/dev/null || need+=(imagemagick)
+[ ${#need[@]} -eq 0 ] && exit 0
+
+SUDO=""
+[ "$(id -u)" -eq 0 ] || SUDO=sudo
+export DEBIAN_FRONTEND=noninteractive
+$SUDO dpkg --add-architecture i386
+$SUDO apt-get update -q
+$SUDO apt-get install -y -q --no-install-recommends "${need[@]}"

@@ -1,0 +1,84 @@
+// Command-line parsing: accepted words, and refusals that name the bad word.
+#include <gtest/gtest.h>
+
+#include "cli/options.h"
+
+namespace {
+
+cli::ParseResult parse(std::initializer_list<const char*> words) {
+  std::vector<const char*> argv{"tidewell32"};
+  argv.insert(argv.end(), words.begin(), words.end());
+  return cli::parseOptions(static_cast<int>(argv.size()), argv.data());
+}
+
+TEST(CliOptions, DefaultsAreTheWindowsInitialChoices) {
+  const cli::ParseResult r = parse({});
+  ASSERT_TRUE(r.ok);
+  EXPECT_EQ(r.options.mode, cli::Mode::Measure);
+  EXPECT_EQ(r.options.tests, 0u);
+  EXPECT_EQ(r.options.startSizeIndex, 0);
+  EXPECT_EQ(r.options.endSizeIndex, 8);       // 1 MB
+  EXPECT_EQ(r.options.latencyStepIndex, 3);   // 32 bytes
+  EXPECT_EQ(r.options.walkStepIndex, 2);      // 16 bytes
+}
+
+TEST(CliOptions, ReadsEveryMeasurementOption) {
+  const cli::ParseResult r =
+      parse({"--tests", "read,sse-copy,latency", "--start", "8K", "--end", "16MB",
+             "--latency-step", "512", "--4x", "--copy-to-itself", "--log-y", "--table",
+             "--report", "--open", "--csv", "-"});
+  ASSERT_TRUE(r.ok) << r.error;
+  EXPECT_EQ(r.options.tests, cli::TestRead | cli::TestSseCopy | cli::TestLatency);
+  EXPECT_EQ(r.options.startSizeIndex, 1);
+  EXPECT_EQ(r.options.endSizeIndex, 12);
+  EXPECT_EQ(r.options.latencyStepIndex, 7);
+  EXPECT_TRUE(r.options.fourTimes && r.options.copyToItself && r.options.logY);
+  EXPECT_TRUE(r.options.table && r.options.report && r.options.openReport);
+  EXPECT_EQ(r.options.csvPath, "-");
+}
+
+TEST(CliOptions, SizesAndStepsMustBeInTheLists) {
+  EXPECT_EQ(cli::sizeIndexFromText("4K"), 0);
+  EXPECT_EQ(cli::sizeIndexFromText("4kb"), 0);
+  EXPECT_EQ(cli::sizeIndexFromText("1M"), 8);
+  EXPECT_EQ(cli::sizeIndexFromText("1024K"), 8);
+  EXPECT_EQ(cli::sizeIndexFromText("16M"), 12);
+  EXPECT_EQ(cli::sizeIndexFromText("32M"), -1);
+  EXPECT_EQ(cli::sizeIndexFromText("12K"), -1);
+  EXPECT_EQ(cli::sizeIndexFromText("K"), -1);
+  EXPECT_EQ(cli::sizeIndexFromText("4G"), -1);
+  EXPECT_EQ(cli::stepIndexFromText("4", 7), 0);
+  EXPECT_EQ(cli::stepIndexFromText("512", 7), 7);
+  EXPECT_EQ(cli::stepIndexFromText("128", 4), -1);   // walk steps end at 64
+  EXPECT_EQ(cli::stepIndexFromText("6", 7), -1);
+  EXPECT_EQ(cli::stepIndexFromText("-4", 7), -1);
+}
+
+TEST(CliOptions, RefusalsNameTheBadWord) {
+  struct Case {
+    std::vector<const char*> words;
+    const char* named;
+  };
+  const Case cases[] = {
+      {{"--frobnicate"}, "--frobnicate"},
+      {{"stray"}, "stray"},
+      {{"--tests", "read,mmx-reed"}, "mmx-reed"},
+      {{"--tests", "read,"}, "''"},
+      {{"--start", "3K"}, "3K"},
+      {{"--latency-step", "1024"}, "1024"},
+      {{"--walk-step", "128"}, "128"},
+      {{"--walk", "--tests", "read"}, "--walk"},
+      {{"--tests", "read", "--copy-to-itself"}, "--copy-to-itself"},
+      {{"--end"}, "--end"},
+  };
+  for (const Case& c : cases) {
+    std::vector<const char*> argv{"tidewell32"};
+    argv.insert(argv.end(), c.words.begin(), c.words.end());
+    const cli::ParseResult r = cli::parseOptions(static_cast<int>(argv.size()), argv.data());
+    EXPECT_FALSE(r.ok) << c.named;
+    EXPECT_NE(r.error.find(c.named), std::string::npos) << r.error;
+    EXPECT_EQ(r.error.find('\n'), std::string::npos) << r.error;
+  }
+}
+
+} // namespace

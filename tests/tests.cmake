@@ -1,0 +1,47 @@
+# Test suites: one executable per subsystem, built from tests/<suite>/*_test.cpp and linked
+# against the libraries it names. Suites that talk to the operating system through a fake link
+# tw_platform_fake (tests/fakes) instead of the real platform library.
+enable_testing()
+if(CMAKE_CROSSCOMPILING)
+  set(BUILD_GMOCK OFF CACHE BOOL "" FORCE)
+  set(INSTALL_GTEST OFF CACHE BOOL "" FORCE)
+  add_subdirectory(/usr/src/googletest ${CMAKE_BINARY_DIR}/googletest EXCLUDE_FROM_ALL)
+else()
+  find_package(GTest REQUIRED)
+endif()
+include(GoogleTest)
+
+file(GLOB fake_files CONFIGURE_DEPENDS ${CMAKE_CURRENT_SOURCE_DIR}/tests/fakes/*.cpp)
+if(fake_files)
+  add_library(tw_platform_fake STATIC ${fake_files})
+else()
+  add_library(tw_platform_fake STATIC ${CMAKE_CURRENT_SOURCE_DIR}/cmake/empty.cpp)
+endif()
+
+add_library(tw_test_support INTERFACE)
+target_compile_definitions(tw_test_support INTERFACE
+    TW_TEST_DATA_DIR="${CMAKE_CURRENT_SOURCE_DIR}/tests/data")
+
+function(tw_test suite)
+  file(GLOB files CONFIGURE_DEPENDS ${CMAKE_CURRENT_SOURCE_DIR}/tests/${suite}/*.cpp)
+  if(NOT files)
+    return()
+  endif()
+  add_executable(${suite}_tests ${files})
+  # Libraries twice: the subsystems call each other in both directions.
+  target_link_libraries(${suite}_tests PRIVATE ${ARGN} ${ARGN} tw_test_support GTest::gtest_main)
+  gtest_discover_tests(${suite}_tests DISCOVERY_MODE PRE_TEST DISCOVERY_TIMEOUT 60)
+endfunction()
+
+# suite     libraries, users first, the platform (real or fake) last
+tw_test(text     tw_text)
+tw_test(cpu      tw_cpu tw_text tw_platform_fake)
+tw_test(timer    tw_engine tw_text tw_platform_fake)
+tw_test(startup  tw_app tw_engine tw_cpu tw_text tw_platform_fake)
+tw_test(platform tw_platform)
+tw_test(engine   tw_engine tw_cpu tw_text tw_platform)
+tw_test(chart    tw_chart tw_dialogs tw_engine tw_cpu tw_text tw_platform_fake)
+tw_test(run      tw_app tw_chart tw_dialogs tw_engine tw_cpu tw_text tw_platform)
+tw_test(report   tw_report tw_chart tw_dialogs tw_engine tw_cpu tw_text tw_platform)
+tw_test(settings tw_dialogs tw_text tw_platform)
+tw_test(cli      tw_cli tw_app tw_report tw_dialogs tw_chart tw_engine tw_cpu tw_text tw_platform)

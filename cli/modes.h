@@ -16,4 +16,8 @@ int runCpuMode();                              // --cpu
 int runBenchMode();                            // --bench
 int runMeasureMode(const CliOptions& options); // no mode option: a measurement as Start does
 
+// After a measurement: the report set (--report, --open) and the CSV table (--csv) the options
+// ask for. Prints the names written; exitReportFailed when a file could not be written.
+int writeRequestedReports(const CliOptions& options);
+
 } // namespace cli

@@ -22,6 +22,7 @@ add_library(tw_test_support INTERFACE)
 target_compile_definitions(tw_test_support INTERFACE
     TW_TEST_DATA_DIR="${CMAKE_CURRENT_SOURCE_DIR}/tests/data")
 
+set(TW_SERIAL_SUITES engine run cli)
 function(tw_test suite)
   file(GLOB files CONFIGURE_DEPENDS ${CMAKE_CURRENT_SOURCE_DIR}/tests/${suite}/*.cpp)
   if(NOT files)
@@ -30,7 +31,13 @@ function(tw_test suite)
   add_executable(${suite}_tests ${files})
   # Libraries twice: the subsystems call each other in both directions.
   target_link_libraries(${suite}_tests PRIVATE ${ARGN} ${ARGN} tw_test_support GTest::gtest_main)
-  gtest_discover_tests(${suite}_tests DISCOVERY_MODE PRE_TEST DISCOVERY_TIMEOUT 60)
+  # Suites that time real kernels run alone, so two measurements never share the two cores.
+  if(suite IN_LIST TW_SERIAL_SUITES)
+    gtest_discover_tests(${suite}_tests DISCOVERY_MODE PRE_TEST DISCOVERY_TIMEOUT 60
+                         PROPERTIES RUN_SERIAL TRUE)
+  else()
+    gtest_discover_tests(${suite}_tests DISCOVERY_MODE PRE_TEST DISCOVERY_TIMEOUT 60)
+  endif()
 endfunction()
 
 # suite     libraries, users first, the platform (real or fake) last

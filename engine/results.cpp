@@ -1,0 +1,12 @@
+// The one instance of each record of the last run's results. They start empty (all tables 0,
+// parameters at the window's defaults) and are written only by the run controller.
+#include "engine/results.h"
+
+namespace engine {
+
+ResultTables resultTables = {};
+RunParameters runParameters;
+SummaryValues summaryValues;
+ChartScales chartScales;
+
+} // namespace engine

@@ -1,0 +1,93 @@
+// The panel seam kept in memory (command line and tests). Out-of-range controls are ignored,
+// as messages to a control that was never created are by the window.
+#include "app/panel_memory.h"
+
+#include <cstring>
+
+namespace app {
+
+MemoryPanel memoryPanel;
+
+namespace {
+
+bool validBox(PanelBox box) { return box >= 0 && box < panelBoxCount; }
+bool validList(PanelList list) { return list >= 0 && list < panelListCount; }
+bool validField(PanelField field) { return field >= 0 && field < panelFieldCount; }
+
+// Copies at most fieldTextBytes - 1 bytes and terminates.
+void copyText(char* dest, const char* text) {
+  std::size_t n = text ? std::strlen(text) : 0;
+  if (n > fieldTextBytes - 1) n = fieldTextBytes - 1;
+  if (n) std::memcpy(dest, text, n);
+  dest[n] = '\0';
+}
+
+// List selections as the window creates its combo boxes.
+constexpr int initialSelection[panelListCount] = {0, 8, 3, 2};
+
+} // namespace
+
+void resetMemoryPanel() {
+  auto progressSink = memoryPanel.progressSink;
+  auto errorSink = memoryPanel.errorSink;
+  memoryPanel = MemoryPanel{};
+  memoryPanel.progressSink = progressSink;
+  memoryPanel.errorSink = errorSink;
+  for (int b = 0; b < panelBoxCount; ++b) memoryPanel.boxEnabled[b] = true;
+  memoryPanel.boxEnabled[boxCopyToItself] = false;
+  for (int l = 0; l < panelListCount; ++l) memoryPanel.selection[l] = initialSelection[l];
+  memoryPanel.listEnabled[listStartSize] = true;
+  memoryPanel.listEnabled[listEndSize] = true;
+  for (int f = fieldMemorySpeed; f < panelFieldCount; ++f) copyText(memoryPanel.fields[f], "Not Tested");
+}
+
+bool boxChecked(PanelBox box) { return validBox(box) && memoryPanel.checked[box]; }
+
+void setBoxChecked(PanelBox box, bool checked) {
+  if (validBox(box)) memoryPanel.checked[box] = checked;
+}
+
+bool boxEnabled(PanelBox box) { return validBox(box) && memoryPanel.boxEnabled[box]; }
+
+void enableBox(PanelBox box, bool enabled) {
+  if (validBox(box)) memoryPanel.boxEnabled[box] = enabled;
+}
+
+int listSelection(PanelList list) { return validList(list) ? memoryPanel.selection[list] : -1; }
+
+void setListSelection(PanelList list, int index) {
+  if (validList(list)) memoryPanel.selection[list] = index;
+}
+
+bool listEnabled(PanelList list) { return validList(list) && memoryPanel.listEnabled[list]; }
+
+void enableList(PanelList list, bool enabled) {
+  if (validList(list)) memoryPanel.listEnabled[list] = enabled;
+}
+
+void setFieldText(PanelField field, const char* text) {
+  if (validField(field)) copyText(memoryPanel.fields[field], text);
+}
+
+const char* fieldText(PanelField field) { return validField(field) ? memoryPanel.fields[field] : ""; }
+
+void setPanelBusy(bool busy) {
+  if (busy && !memoryPanel.busy) ++memoryPanel.busyCount;
+  memoryPanel.busy = busy;
+}
+
+void updatePanel() { ++memoryPanel.updateCount; }
+
+void showPanelError(const char* text) {
+  ++memoryPanel.errorCount;
+  copyText(memoryPanel.lastError, text);
+  if (memoryPanel.errorSink) memoryPanel.errorSink(text);
+}
+
+void showRunProgress(const RunProgress& progress) {
+  ++memoryPanel.progressCount;
+  memoryPanel.lastProgress = progress;
+  if (memoryPanel.progressSink) memoryPanel.progressSink(progress);
+}
+
+} // namespace app

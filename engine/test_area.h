@@ -1,0 +1,31 @@
+// The test area inside the test allocation: where it starts (64 KB aligned, moved once to the
+// fastest of 64 page offsets), the untimed read-in of a region, and the placement search. The
+// allocation itself is engine::workingMemory (engine/working_memory.h).
+#pragma once
+#include <cstdint>
+
+namespace engine {
+
+struct TestArea {
+  bool reducedTransfer = false;   // set only while the placement search runs: volume / 8
+  bool placementDone = false;     // set by the first placement search, never cleared
+};
+extern TestArea testArea;
+
+constexpr uint32_t placementOffsets = 64;       // page offsets tried by the placement search
+constexpr uint32_t placementPage = 4096;        // bytes between two tried offsets
+constexpr uint32_t testAreaAlignment = 65536;   // testBase before the search
+
+// First 64 KB boundary at or after the allocation's start; testBase before the search.
+uint8_t* alignedTestBase();
+
+// Reads one 4-byte word per 32 bytes of the first bytes / 128 x 128 bytes of the test area
+// (touchBlock) or of the allocation from its first byte (touchAllocation); untimed read-in.
+void touchBlock(uint32_t bytes);
+void touchAllocation(uint32_t bytes);
+
+// Moves testBase to the fastest of 64 page offsets (MMX Read when hasMmx, else Read, codes
+// 99..179 in steps of 5); ties go to the later offset. Sets placementDone.
+void placementSearch(bool hasMmx);
+
+} // namespace engine

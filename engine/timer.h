@@ -25,6 +25,8 @@ void timerResume();
 // Hundredths of MB/s for megabytes moved since timerStart; 0 uncalibrated or for a zero
 // quarter-cycle count, 0xFFFFFFFF when the quotient does not fit 32 bits.
 uint32_t rateFromElapsed(uint32_t megabytes);
+// The same arithmetic on a given cycle count and clock: what rateFromElapsed computes.
+uint32_t rateFromCycles(uint64_t elapsed, uint32_t megabytes, uint32_t clockPer16);
 // Hundredths of cycles per transfer of width bits (32, 64, 128; else 0) at a rate.
 uint32_t cyclesFromRate(uint32_t rate, uint32_t width);
 void calibrateClock();

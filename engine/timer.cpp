@@ -1,0 +1,165 @@
+// The cycle timer: the one place that reads the time-stamp counter, the start/pause/resume
+// bookkeeping the kernels call around their loops, the fixed-point conversions of elapsed
+// cycles into rates and of rates into cycles per transfer, the one-second calibration against
+// the platform's high-resolution counter, and the two robust averages of repeated samples.
+#include "engine/timer.h"
+
+#include <cstring>
+
+#include "chart/text/format.h"
+#include "platform/clock.h"
+#include "platform/priority.h"
+
+namespace engine {
+
+TimerState timer;
+
+uint64_t readTimeStampCounter() {
+  uint32_t low, high;
+  // RDTSC writes edx:eax on i686 and x86-64 alike (upper halves of rdx:rax cleared).
+  asm volatile("rdtsc" : "=a"(low), "=d"(high));
+  return (static_cast<uint64_t>(high) << 32) | low;
+}
+
+void timerStart() { timer.timerStartCount = readTimeStampCounter(); }
+
+void timerPause() { timer.timerPauseCount = readTimeStampCounter(); }
+
+void timerResume() {
+  const uint64_t now = readTimeStampCounter();
+  // The paused span and the measured cost of this call both leave the measurement.
+  timer.timerStartCount += (now - timer.timerPauseCount) + timer.pauseCompensation;
+}
+
+uint32_t rateFromCycles(uint64_t elapsed, uint32_t megabytes, uint32_t clockPer16) {
+  // Quarter cycles against a sixteenth of the clock: 400 = 100 (hundredths) x 4 (quarters),
+  // and the 16 is folded into clockPer16. Past 2^34 cycles only the low 32 bits count.
+  const uint32_t quarter = static_cast<uint32_t>(elapsed >> 2);
+  if (quarter == 0) return 0;   // no time measurably passed: no rate rather than a fault
+  const uint64_t numerator =
+      static_cast<uint64_t>(static_cast<uint32_t>(400u * megabytes)) * clockPer16;
+  const uint64_t rate = numerator / quarter;
+  return rate > 0xFFFFFFFFu ? 0xFFFFFFFFu : static_cast<uint32_t>(rate);
+}
+
+uint32_t rateFromElapsed(uint32_t megabytes) {
+  const uint64_t elapsed = readTimeStampCounter() - timer.timerStartCount;
+  return rateFromCycles(elapsed, megabytes, timer.clockPer16);
+}
+
+uint32_t cyclesFromRate(uint32_t rate, uint32_t width) {
+  // K = 10^4 (two hundredths factors) x bytes per transfer x 10^4 (ticks per second / clock10k).
+  uint64_t k;
+  switch (width) {
+    case 32: k = 400000000u; break;
+    case 64: k = 800000000u; break;
+    case 128: k = 1600000000u; break;
+    default: return 0;
+  }
+  if (rate == 0) return 0;
+  const uint32_t scaled = static_cast<uint32_t>((timer.clock10k * k) >> 20);
+  return scaled / rate;
+}
+
+void raisePriority() { platform::raiseSchedulingPriority(); }
+
+void restorePriority() { platform::restoreSchedulingPriority(); }
+
+namespace {
+
+// Descending bubble passes over the first count samples; equal neighbours swap too, as the
+// averages have always sorted (it changes nothing in the result, only which copy moves).
+void sortSamplesDescending(int count) {
+  uint32_t* s = timer.sampleScratch;
+  for (int pass = 0; pass < count - 1; ++pass) {
+    for (int i = 0; i < count - 1; ++i) {
+      if (s[i + 1] >= s[i]) {
+        const uint32_t t = s[i];
+        s[i] = s[i + 1];
+        s[i + 1] = t;
+      }
+    }
+  }
+}
+
+// The call whose cost the pause compensation measures; it must stay a real call.
+__attribute__((noinline)) void emptyRoutine() { asm volatile(""); }
+
+// Fills the clock text: the clock in MHz with two decimals in eight characters, then " MHz".
+void writeClockText(uint32_t clock10k) {
+  char field[text::maxNumberChars + 1] = {};
+  int length = text::formatFixed2(field, clock10k, 5);
+  constexpr int unitLength = 4;
+  const int room = static_cast<int>(sizeof timer.clockText) - 1 - unitLength;
+  if (length > room) length = room;   // a clock above 99,999 MHz is not a real processor
+  std::memcpy(timer.clockText, field, length);
+  std::memcpy(timer.clockText + length, " MHz", unitLength + 1);
+}
+
+// Time-stamp ticks during one second of the high-resolution counter, started on an observed
+// edge of that counter so that both intervals begin at matching instants.
+uint64_t ticksInOneSecond(uint32_t countsPerSecond) {
+  const uint32_t c0 = static_cast<uint32_t>(platform::queryPerfCounter());
+  uint64_t edge, t0;
+  do {
+    edge = platform::queryPerfCounter();
+    t0 = readTimeStampCounter();
+  } while (static_cast<uint32_t>(edge) == c0);
+  // The 64-bit difference keeps a wrap of the counter's low 32 bits inside the second from
+  // ending the interval early.
+  uint64_t now, t1;
+  do {
+    now = platform::queryPerfCounter();
+    t1 = readTimeStampCounter();
+  } while (now - edge < countsPerSecond);
+  return t1 - t0;
+}
+
+// Cycles of 128 calls plus resumes, the measurement the pause compensation comes from.
+uint32_t resumeOverheadSample() {
+  timerResume();
+  const uint32_t s = static_cast<uint32_t>(readTimeStampCounter());
+  for (int i = 0; i < 128; ++i) {
+    emptyRoutine();
+    timerResume();
+  }
+  const uint32_t e = static_cast<uint32_t>(readTimeStampCounter());
+  return e - s;
+}
+
+} // namespace
+
+uint32_t medianOfFour() {
+  sortSamplesDescending(4);
+  const uint32_t* s = timer.sampleScratch;
+  return (s[1] + s[2]) >> 1;
+}
+
+uint32_t trimmedMeanOfFive() {
+  sortSamplesDescending(5);
+  const uint32_t* s = timer.sampleScratch;
+  return (((s[1] + s[3]) >> 1) + s[2]) >> 1;
+}
+
+void calibrateClock() {
+  uint64_t frequency = 0;
+  if (!platform::queryPerfFrequency(frequency)) return;
+  timer.perfFrequency = frequency;
+  // Only the low 32 bits take part; a counter whose low part is zero cannot time a second,
+  // and would leave a clock of nearly nothing, so it counts as no counter at all.
+  const uint32_t countsPerSecond = static_cast<uint32_t>(frequency);
+  if (countsPerSecond == 0) return;
+
+  raisePriority();
+  const uint64_t ticks = ticksInOneSecond(countsPerSecond);
+  timer.clockPer16 = static_cast<uint32_t>(ticks >> 4);
+  timer.clock10k = static_cast<uint32_t>(ticks / 10000);
+  writeClockText(timer.clock10k);
+
+  for (uint32_t& sample : timer.sampleScratch) sample = resumeOverheadSample();
+  // 128 calls per sample: >> 7 gives the cost of one call and one resume.
+  timer.pauseCompensation = trimmedMeanOfFive() >> 7;
+  restorePriority();
+}
+
+} // namespace engine

@@ -42,6 +42,7 @@ endfunction()
 
 # suite     libraries, users first, the platform (real or fake) last
 tw_test(text     tw_text)
+tw_test(colours  tw_dialogs tw_text)
 tw_test(cpu      tw_cpu tw_text tw_platform_fake)
 tw_test(timer    tw_engine tw_text tw_platform_fake)
 tw_test(startup  tw_app tw_engine tw_cpu tw_text tw_platform_fake)

@@ -65,14 +65,7 @@ int extremeLine(char* dest, uint32_t testNumber, uint32_t rate, uint32_t cycles,
   p = put(p, ": ");
   // The buffer behind the digits is still zero, so the blanking stops at their end.
   char* field = p;
-  if (kilobytes < 65536) {
-    p += text::formatShortDecimal(field, kilobytes, 5);
-  } else {
-    // The short writer keeps only 16 bits; a larger size keeps all its digits this way.
-    int digits = 5;
-    for (uint32_t v = kilobytes / 100000; v != 0; v /= 10) ++digits;
-    p += text::formatDecimal(field, kilobytes, digits);
-  }
+  p += text::formatShortDecimal(field, kilobytes, 5);
   text::blankLeadingZeros(field);
   p = put(p, " KB");
   *p = '\0';

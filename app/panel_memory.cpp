@@ -1,8 +1,16 @@
-// The panel seam kept in memory (command line and tests). Out-of-range controls are ignored,
-// as messages to a control that was never created are by the window.
+// The panel seam kept in memory (command line and tests), and the headless side of the chart's
+// present seam: there is no screen, the canvas itself is the result. Out-of-range controls are
+// ignored, as messages to a control that was never created are by the window.
 #include "app/panel_memory.h"
 
 #include <cstring>
+
+#include "chart/present.h"
+
+namespace chart {
+// Nothing to show: the headless program keeps the chart only in its canvas.
+void presentCanvasRegion(int, int, int, int) {}
+} // namespace chart
 
 namespace app {
 

@@ -1,0 +1,27 @@
+// The CPUID instruction itself: the one place the program executes it. <cpuid.h> preserves EBX
+// where position-independent code needs it and builds unchanged for i686 and x86-64.
+#include <cpuid.h>
+
+#include "cpu/cpu_info.h"
+
+namespace cpu {
+
+CpuidRegisters readCpuid(uint32_t leaf) {
+  CpuidRegisters r;
+  unsigned a = 0, b = 0, c = 0, d = 0;
+  // Sub-leaf 0 in ECX: the leaves read here ignore it, and a defined ECX keeps replays exact.
+  __cpuid_count(leaf, 0, a, b, c, d);
+  r.eax = a;
+  r.ebx = b;
+  r.ecx = c;
+  r.edx = d;
+  return r;
+}
+
+bool hasCpuid() {
+  // __get_cpuid_max toggles the EFLAGS ID bit on 32-bit processors and returns 0 when it does
+  // not stick; in 64-bit mode every processor has CPUID.
+  return __get_cpuid_max(0, nullptr) != 0;
+}
+
+} // namespace cpu

@@ -1,0 +1,82 @@
+// The test area: its 64 KB aligned start, the untimed read-in of a region, and the one-time
+// search for the page offset at which the area reads fastest. The offset matters because cache
+// sets and DRAM banks are chosen by address bits; 64 pages cover the usual set strides.
+#include "engine/test_area.h"
+
+#include <cassert>
+#include <cstdint>
+
+#include "engine/kernels.h"
+#include "engine/working_memory.h"
+
+namespace engine {
+
+TestArea testArea;
+
+namespace {
+
+// One 4-byte load per 32 bytes, four per 128-byte turn: enough to bring every line of 32 bytes
+// or more, and every page, into the caches and translation buffers. Written in assembly so the
+// otherwise unused loads stay.
+void touchRegion(const uint8_t* start, uint32_t bytes) {
+  uint32_t turns = bytes / 128;
+  if (turns == 0) return;
+  const uint8_t* p = start;
+  uint32_t sink;
+  asm volatile(
+      "1:\n\t"
+      "movl 0(%[p]), %[sink]\n\t"
+      "movl 32(%[p]), %[sink]\n\t"
+      "movl 64(%[p]), %[sink]\n\t"
+      "movl 96(%[p]), %[sink]\n\t"
+      "add $128, %[p]\n\t"
+      "dec %[turns]\n\t"
+      "jnz 1b\n\t"
+      : [p] "+r"(p), [turns] "+r"(turns), [sink] "=&r"(sink)
+      :
+      : "memory", "cc");
+}
+
+} // namespace
+
+uint8_t* alignedTestBase() {
+  const uintptr_t start = reinterpret_cast<uintptr_t>(workingMemory.testAllocation);
+  const uintptr_t aligned = (start + (testAreaAlignment - 1)) & ~uintptr_t(testAreaAlignment - 1);
+  return workingMemory.testAllocation + (aligned - start);
+}
+
+void touchBlock(uint32_t bytes) {
+  assert(workingMemory.testBase != nullptr);
+  touchRegion(workingMemory.testBase, bytes);
+}
+
+void touchAllocation(uint32_t bytes) {
+  assert(workingMemory.testAllocation != nullptr && bytes <= testAllocationBytes);
+  touchRegion(workingMemory.testAllocation, bytes);
+}
+
+void placementSearch(bool hasMmx) {
+  // Codes 99..179 (62.75 KB to 594 KB) sit in the second-level cache of most processors, where
+  // the set conflicts of a poor placement show most clearly.
+  constexpr SizeCode firstCode = 99, lastCode = 179, codeStep = 5;
+  const KernelFunction kernel = hasMmx ? mmxReadKernel : readKernel;
+  testArea.reducedTransfer = true;
+  testArea.placementDone = true;
+  uint8_t* const aligned = alignedTestBase();
+  uint8_t* best = aligned;
+  // 64 bits: seventeen rates taken eight times too large could pass 2^32 on a fast cache.
+  uint64_t bestSum = 0;
+  for (uint32_t i = 0; i < placementOffsets; ++i) {
+    workingMemory.testBase = aligned + placementPage * i;
+    uint64_t sum = 0;
+    for (SizeCode code = firstCode; code <= lastCode; code += codeStep) sum += kernel(code);
+    if (sum >= bestSum) {   // equal sums: the later offset wins
+      bestSum = sum;
+      best = workingMemory.testBase;
+    }
+  }
+  workingMemory.testBase = best;
+  testArea.reducedTransfer = false;
+}
+
+} // namespace engine

@@ -3,9 +3,14 @@
 // when "Copy to itself" and the step lists are offered, and how Memory Walk takes over.
 // They work only through the panel seam, so the window and the command line share them.
 #pragma once
+#include <cstdint>
+
 #include "app/panel.h"
 
 namespace app {
+
+// The check boxes as the chart reads them: bit n set while panel box n is checked.
+uint32_t checkedBoxes();
 
 // The rules for the processor's MMX and SSE flags (cpu::cpuInfo); ends with a chart refresh.
 void optionRules();

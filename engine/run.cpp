@@ -1,0 +1,199 @@
+// The Start command. Order of a run: busy and raised priority; the swapping check; the summary
+// values at 16 MB (and the latency at 32 MB); the tables cleared; each checked bandwidth test
+// over the block-size range, then Read Latency, then Memory Walk, each point plotted at once
+// and stored; priority back; the extremes and the two extreme lines. Plotting and storing
+// happen between the timed measurements, never inside one.
+#include "engine/run.h"
+
+#include <cstring>
+
+#include "app/option_rules.h"
+#include "app/panel.h"
+#include "chart/axes.h"
+#include "chart/curves.h"
+#include "chart/frame.h"
+#include "chart/result_lines.h"
+#include "cpu/cpu_info.h"
+#include "dialogs/colour_table.h"
+#include "engine/kernels.h"
+#include "engine/latency.h"
+#include "engine/walk.h"
+#include "engine/run_summary.h"
+#include "engine/size_codes.h"
+#include "engine/test_area.h"
+#include "engine/timer.h"
+#include "engine/working_memory.h"
+
+namespace engine {
+
+RunExtremes runExtremes;
+
+namespace {
+
+constexpr uint32_t largestCode = 300;     // 16 MB
+
+// The colour of a slot as the table holds it now (the Colors dialog may have changed it).
+chart::Colour colourOf(int slot) { return dialogs::colourTable[slot]; }
+
+// Codes a series visits: from start to end, one code at a time, both ends included.
+uint32_t pointsInRange(uint32_t start, uint32_t end) {
+  return (start <= end ? end - start : start - end) + 1;
+}
+
+// Points a run will measure, for the progress display.
+uint32_t plannedPoints(bool walk) {
+  const RunParameters& rp = runParameters;
+  if (rp.startCode == rp.endCode) return 0;
+  if (walk) return sizeCodeCount;
+  uint32_t series = 0;
+  for (int box = 0; box < app::testBoxCount; ++box) {
+    if (app::boxChecked(static_cast<app::PanelBox>(box))) ++series;
+  }
+  if (app::boxChecked(app::boxReadLatency)) ++series;
+  return series * pointsInRange(rp.startCode, rp.endCode);
+}
+
+struct Progress {
+  app::RunProgress shown;
+  void point(const char* label, uint32_t code) {
+    shown.testLabel = label;
+    shown.sizeCode = code;
+    ++shown.pointsDone;
+    app::showRunProgress(shown);
+  }
+};
+
+// One bandwidth series: every code of the range, plotted and stored.
+void bandwidthSeries(uint32_t testNumber, Progress& progress) {
+  const RunParameters& rp = runParameters;
+  const int step = rp.startCode <= rp.endCode ? 1 : -1;
+  uint32_t* table = resultTables.table[testNumber - 1];
+  chart::resetPlotPoint();
+  for (uint32_t code = rp.startCode;; code += step) {
+    const uint32_t rate = runBandwidthKernel(testNumber, code);
+    chart::plotLivePoint(colourOf(static_cast<int>(testNumber - 1)), chart::Scale::bandwidth, rate, code);
+    table[code] = rate;
+    progress.point(chart::testLabel(testNumber), code);
+    if (code == rp.endCode) break;
+  }
+}
+
+void readLatencySeries(Progress& progress) {
+  RunParameters& rp = runParameters;
+  chartScales.chartMaxLatency = cyclesFromRate(readLatency(largestCode), 32);
+  chart::setLatencyAxis(chartScales.chartMaxLatency, app::checkedBoxes());
+  app::updatePanel();
+  chart::resetPlotPoint();
+  const int step = rp.startCode <= rp.endCode ? 1 : -1;
+  for (uint32_t code = rp.startCode;; code += step) {
+    const uint32_t v = cyclesFromRate(readLatency(code), 32);
+    chart::plotLivePoint(colourOf(dialogs::slotReadLatency), chart::Scale::latency, v, code);
+    resultTables.table[tableReadLatency][code] = v;
+    progress.point("Read Latency", code);
+    if (code == rp.endCode) break;
+  }
+}
+
+void memoryWalkSeries(Progress& progress) {
+  RunParameters& rp = runParameters;
+  rp.startCode = 0;
+  rp.endCode = largestCode;
+  chartScales.chartMaxLatency = cyclesFromRate(walkLatency(largestCode), 32);
+  chart::setLatencyAxis(chartScales.chartMaxLatency, app::checkedBoxes());
+  app::updatePanel();
+  resetWalkState();
+  chart::resetPlotPoint();
+  for (uint32_t code = 0; code <= largestCode; ++code) {
+    const uint32_t v = cyclesFromRate(walkLatency(code), 32);
+    chart::plotLivePoint(colourOf(dialogs::slotMemoryWalk), chart::Scale::latency, v, code);
+    walkCell();
+    resultTables.table[tableWalk][code] = v;
+    progress.point("Memory Walk", code);
+  }
+}
+
+// Step 6 of a run: the fields and the axes for the kind of run the panel asks for.
+void prepareFieldsAndAxes(bool walk) {
+  RunParameters& rp = runParameters;
+  app::setFieldText(app::fieldMemorySpeed, "Testing...");
+  if (!walk) {
+    app::setFieldText(app::fieldMaxBandwidth, "Testing...");
+    app::setFieldText(app::fieldMinBandwidth, "Testing...");
+    rp.latencyStep = stepFromSelection(app::listSelection(app::listLatencyStep));
+    chart::setBlockSizeAxis(4);
+    chart::setBandwidthAxis(chartScales.chartPeakRate, app::checkedBoxes());
+  } else {
+    app::setFieldText(app::fieldMaxBandwidth, "Not Tested");
+    app::setFieldText(app::fieldMinBandwidth, "Not Tested");
+    rp.latencyStep = stepFromSelection(app::listSelection(app::listWalkStep));
+    chart::setStepAxis(rp.latencyStep);
+  }
+  app::updatePanel();
+  chart::drawWindowPlotArea(70, 70, 384, 256, 32, 32);
+}
+
+// One extreme line into its field, when the extreme exists.
+void showExtreme(app::PanelField field, const Extreme& e) {
+  if (e.value == 0) return;
+  char line[chart::resultLineBytes];
+  const uint32_t cycles = cyclesFromRate(e.value, chart::testCycleWidth(e.testNumber));
+  chart::extremeLine(line, e.testNumber, e.value, cycles, blockDwords(e.sizeCode) / 256);
+  app::setFieldText(field, line);
+}
+
+void endRun() {
+  restorePriority();
+  app::setPanelBusy(false);
+}
+
+} // namespace
+
+bool swapCheck() {
+  timerStart();
+  touchAllocation(testAllocationBytes);
+  if (rateFromElapsed(36) > swappingRateLimit) return true;
+  app::showPanelError(swappingMessage);
+  return false;
+}
+
+RunStatus runTest() {
+  RunParameters& rp = runParameters;
+  app::setPanelBusy(true);
+  raisePriority();
+  if (!swapCheck()) {
+    endRun();
+    return RunStatus::swapping;
+  }
+  rp.iterationShift = app::boxChecked(app::boxIterations) ? 2 : 0;
+  const bool walk = app::boxChecked(app::boxMemoryWalk);
+  prepareFieldsAndAxes(walk);
+  if (!testArea.placementDone) placementSearch(cpu::cpuInfo.hasMmx);
+  measureSummaryValues();
+  char line[chart::resultLineBytes];
+  chart::memorySpeedLine(line, summaryValues.memLatency, summaryValues.peakRate);
+  app::setFieldText(app::fieldMemorySpeed, line);
+
+  rp.endCode = codeFromSelection(app::listSelection(app::listEndSize), rp.endCode);
+  rp.startCode = codeFromSelection(app::listSelection(app::listStartSize), rp.startCode);
+  rp.copyToItself = app::boxChecked(app::boxCopyToItself) ? 1 : 0;
+  resultTables = {};
+  app::updatePanel();
+
+  Progress progress;
+  progress.shown.pointsTotal = plannedPoints(walk);
+  if (rp.startCode != rp.endCode) {
+    for (uint32_t t = 1; t <= testCount; ++t) {
+      if (app::boxChecked(static_cast<app::PanelBox>(t - 1))) bandwidthSeries(t, progress);
+    }
+    if (app::boxChecked(app::boxReadLatency)) readLatencySeries(progress);
+    if (walk) memoryWalkSeries(progress);
+  }
+  restorePriority();
+  runExtremes = findExtremes(resultTables);
+  showExtreme(app::fieldMaxBandwidth, runExtremes.overallMax);
+  showExtreme(app::fieldMinBandwidth, runExtremes.overallMin);
+  app::setPanelBusy(false);
+  return RunStatus::done;
+}
+
+} // namespace engine

@@ -1,0 +1,29 @@
+// Seam: the few file operations the reports and the settings file need, with the creation and
+// sharing modes each of them asks for. Names are plain paths in the current directory's terms;
+// every write is all-or-nothing from the caller's view (a short write counts as a failure).
+#pragma once
+#include <cstdint>
+
+namespace platform {
+
+// An open file; invalidFile when an operation could not open or create it.
+using FileHandle = intptr_t;
+constexpr FileHandle invalidFile = -1;
+
+// How other openers may share the file while it is open (Windows honours it; POSIX ignores it).
+enum class FileShare { none, readWrite };
+
+// An existing file for reading and writing; fails when it does not exist.
+FileHandle openExistingFile(const char* name, FileShare share);
+// A new file for reading and writing; fails when a file of that name already exists.
+FileHandle createNewFile(const char* name, FileShare share);
+// A file for reading and writing, created or emptied.
+FileHandle createOrEmptyFile(const char* name, FileShare share);
+
+// Reads up to maxBytes; the count read (0 at the end), or -1 on failure.
+int32_t readFileBytes(FileHandle file, void* buffer, uint32_t maxBytes);
+// Writes all count bytes at the current position; false when any of them could not be written.
+bool writeFileBytes(FileHandle file, const void* bytes, uint32_t count);
+void closeFile(FileHandle file);
+
+} // namespace platform

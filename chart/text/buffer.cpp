@@ -20,18 +20,8 @@ void upperCase(char* textStart) {
   }
 }
 
-// With a limit set, the bytes that would pass it are dropped and the overflow is remembered,
-// so an oversized text can neither run past the buffer nor go unnoticed by the caller.
 void appendBytes(const char* bytes, unsigned count) {
   char* cursor = outputCursor.position;
-  if (outputCursor.limit != nullptr) {
-    const unsigned room =
-        cursor < outputCursor.limit ? static_cast<unsigned>(outputCursor.limit - cursor) : 0;
-    if (count > room) {
-      count = room;
-      outputCursor.overflowed = true;
-    }
-  }
   for (unsigned i = 0; i < count; ++i) cursor[i] = bytes[i];
   outputCursor.position = cursor + count;
 }

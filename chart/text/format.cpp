@@ -11,6 +11,7 @@ namespace {
 // Writes value in base (2..16) with at least minDigits digits, most significant first.
 // Zero with minDigits 0 writes nothing, so an empty high part of a split field stays empty.
 int writeDigits(char* dest, uint32_t value, unsigned base, int minDigits) {
+  if (base < 2 || base > 16) return 0;   // no digits to write them with
   char reversed[32];
   int count = 0;
   while (count < minDigits || value != 0) {

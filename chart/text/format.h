@@ -69,10 +69,9 @@ struct ColourScan {
 ColourScan nextColourValue(const char* position);
 
 // The append cursor of the text buffer reports and the settings file are assembled in.
+// No bound is checked: the texts assembled are of known, bounded size well inside their buffer.
 struct OutputCursor {
   char* position = nullptr;
-  char* limit = nullptr;     // one past the last usable byte; null: the caller guarantees room
-  bool overflowed = false;   // an append was cut short at limit
 };
 extern OutputCursor outputCursor;
 void appendText(const char* textStart);           // copies without the NUL, advances the cursor

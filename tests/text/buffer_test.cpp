@@ -1,5 +1,4 @@
-// Text helpers: length, upper-casing, the append cursor with and without a limit, and the
-// checked-box counter.
+// Text helpers: length, upper-casing, the append cursor and the checked-box counter.
 #include <gtest/gtest.h>
 
 #include <cstring>
@@ -36,20 +35,6 @@ TEST_F(TextAppend, CopiesWithoutTheNulAndAdvances) {
   text::appendBytes("0000FFH", 3);
   EXPECT_EQ(text::outputCursor.position, buffer + 13);
   EXPECT_EQ(std::string(buffer, 14), "[Colors]\r\n000#");
-  EXPECT_FALSE(text::outputCursor.overflowed);
-}
-
-TEST_F(TextAppend, LimitCutsTheTextAndSaysSo) {
-  text::outputCursor.limit = buffer + 10;
-  text::appendText("0123456");
-  EXPECT_FALSE(text::outputCursor.overflowed);
-  text::appendText("789ABC");
-  EXPECT_TRUE(text::outputCursor.overflowed);
-  EXPECT_EQ(text::outputCursor.position, buffer + 10);
-  EXPECT_EQ(std::string(buffer, 11), "0123456789#");
-  text::appendText("D");
-  EXPECT_EQ(text::outputCursor.position, buffer + 10);
-  EXPECT_EQ(buffer[10], '#');
 }
 
 TEST(TextCount, CountsNonZeroLowBytes) {

@@ -42,6 +42,8 @@ TEST(TextDigits, FormatDigitsPadsGrowsAndUsesLow16Bits) {
       {0x12345, 16, 0, "2345"},
       {5, 2, 4, "0101"},
       {0xFFFF, 2, 0, "1111111111111111"},
+      {5, 0, 1, ""},             // no base to write in: nothing, and no endless loop
+      {5, 17, 1, ""},
   };
   for (const Case& c : cases) {
     EXPECT_EQ(written([&](char* d) { return text::formatDigits(d, c.value, c.base, c.minDigits); }),

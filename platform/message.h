@@ -3,5 +3,7 @@
 #pragma once
 
 namespace platform {
+// The window that owns the message boxes from now on (an HWND in the GUI; null: none).
+void setMessageOwner(void* window);
 void showErrorMessage(const char* text);
 } // namespace platform

@@ -16,5 +16,6 @@ void resetFakePlatform() {
 } // namespace fakeplatform
 
 namespace platform {
+void setMessageOwner(void* window) { fakeplatform::messages.owner = window; }
 void showErrorMessage(const char* text) { fakeplatform::messages.shown.push_back(text); }
 } // namespace platform

@@ -45,6 +45,7 @@ extern FakeMemory memory;
 
 struct FakeMessages {
   std::vector<std::string> shown;    // texts passed to showErrorMessage, in order
+  void* owner = nullptr;             // last setMessageOwner window
 };
 extern FakeMessages messages;
 

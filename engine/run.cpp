@@ -132,9 +132,13 @@ void prepareFieldsAndAxes(bool walk) {
   chart::drawWindowPlotArea(70, 70, 384, 256, 32, 32);
 }
 
-// One extreme line into its field, when the extreme exists.
+// One extreme line into its field. Without a value (no bandwidth test, or start = end) the
+// field says "Not Tested" rather than keep "Testing..." after the run has ended.
 void showExtreme(app::PanelField field, const Extreme& e) {
-  if (e.value == 0) return;
+  if (e.value == 0) {
+    app::setFieldText(field, "Not Tested");
+    return;
+  }
   char line[chart::resultLineBytes];
   const uint32_t cycles = cyclesFromRate(e.value, chart::testCycleWidth(e.testNumber));
   chart::extremeLine(line, e.testNumber, e.value, cycles, blockDwords(e.sizeCode) / 256);
@@ -167,6 +171,9 @@ RunStatus runTest() {
   rp.iterationShift = app::boxChecked(app::boxIterations) ? 2 : 0;
   const bool walk = app::boxChecked(app::boxMemoryWalk);
   prepareFieldsAndAxes(walk);
+  app::RunProgress before;
+  before.testLabel = "Summary";
+  app::showRunProgress(before);
   if (!testArea.placementDone) placementSearch(cpu::cpuInfo.hasMmx);
   measureSummaryValues();
   char line[chart::resultLineBytes];

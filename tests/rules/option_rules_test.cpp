@@ -91,13 +91,13 @@ TEST_F(OptionRules, MemoryWalkTakesOverAndGivesBackOnlySupportedBoxes) {
     ASSERT_TRUE(listEnabled(listLatencyStep)) << p.name;
 
     click(boxMemoryWalk);
-    EXPECT_EQ(checks(), "00000000000111") << p.name;        // 4x and Log Y stay as they were
-    EXPECT_EQ(enables(), "00000000000111") << p.name;
+    EXPECT_EQ(checks(), "00000000001101") << p.name;        // 4x and Log Y stay as they were
+    EXPECT_EQ(enables(), "00000000001101") << p.name;
     EXPECT_EQ(lists(), "0001") << p.name;
     EXPECT_EQ(engine::runParameters.latencyStep, 16u) << p.name;
 
     click(boxMemoryWalk);
-    EXPECT_EQ(checks(), "00000000000110") << p.name;
+    EXPECT_EQ(checks(), "00000000001100") << p.name;
     EXPECT_EQ(enables(), p.sse ? "11111111101111" : "11100000001111") << p.name;
     EXPECT_EQ(lists(), "1100") << p.name;
   }

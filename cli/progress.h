@@ -1,0 +1,21 @@
+// Progress of a measurement on standard error: the test being measured, the block size just
+// measured, the share of points done and the time left. Shown only on a terminal; a pipe or a
+// file gets nothing of it, so scripts see only the results.
+#pragma once
+#include <cstdint>
+#include <string>
+
+#include "app/panel.h"
+
+namespace cli {
+
+// One progress line (no line end) for a progress report, given the seconds per point measured
+// so far (negative: not known yet, the time left is shown as "--:--").
+std::string progressLine(const app::RunProgress& progress, double secondsPerPoint);
+
+// Starts showing the run's progress when standard error is a terminal.
+void beginProgress();
+// Clears the progress line and stops showing progress.
+void endProgress();
+
+} // namespace cli

@@ -55,8 +55,10 @@ Rect xLabelPlace(int index);           // 0: caption, 1..13: ticks from the left
 uint32_t bandwidthStep(uint32_t peakRate);
 // Label step of the latency axis in hundredths of cycles for a maximum of maxLatency.
 uint32_t latencyStep(uint32_t maxLatency, bool logarithmic);
-// Value of the Y tick label at height k (0 bottom .. 8 top) for a step of whole units.
-uint32_t yLabelValue(uint32_t step, int k, bool logarithmic);
+// Value of the tick label at height k (0 bottom .. 8 top) for an axis step: whole MB/s for
+// bandwidth, hundredths of cycles for latency; the labels show whole MB/s and whole cycles.
+uint32_t bandwidthLabelValue(uint32_t step, int k, bool logarithmic);
+uint32_t latencyLabelValue(uint32_t step, int k, bool logarithmic);
 
 // Left axis for chartPeakRate (whole MB/s): sets bandwidthFullScale, texts empty unless a
 // bandwidth test is checked; draws into the window's canvas and shows it.

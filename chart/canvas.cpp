@@ -10,8 +10,6 @@
 
 namespace chart {
 
-Canvas canvas;
-
 namespace {
 
 bool inside(const Canvas& c, int x, int y) {
@@ -28,6 +26,14 @@ int penLow(int penWidth) { return -((std::max(penWidth, 1) - 1) / 2); }
 int penHigh(int penWidth) { return std::max(penWidth, 1) / 2; }
 
 } // namespace
+
+Canvas canvas = makeCanvas(clientWidth, clientHeight, 0);
+
+Canvas makeCanvas(int width, int height, Colour colour) {
+  Canvas made;
+  resizeCanvas(made, width, height, colour);
+  return made;
+}
 
 void resizeCanvas(Canvas& target, int width, int height, Colour colour) {
   target.width = std::max(width, 0);

@@ -29,10 +29,12 @@ struct Canvas {
 };
 
 // The main window's client area: what the window shows and what the report picture copies.
+// It has the client size from the start, all black until paintMainWindow first paints it.
 extern Canvas canvas;
 
 // Gives the canvas the size and fills it with colour.
 void resizeCanvas(Canvas& target, int width, int height, Colour colour);
+Canvas makeCanvas(int width, int height, Colour colour);
 // Colour of one pixel; 0xFFFFFFFF (no COLORREF) outside the canvas.
 Colour pixelAt(const Canvas& source, int x, int y);
 void setPixel(Canvas& target, int x, int y, Colour colour);

@@ -1,0 +1,165 @@
+// The composed processor line, from recorded CPUID leaves of real processors and from worked
+// examples: prefix, name, clock text, core tag and core name without separators.
+#include <gtest/gtest.h>
+
+#include <cstring>
+#include <string>
+#include <vector>
+
+#include "cpu/names.h"
+#include "tests/cpu/cpuid_replay.h"
+
+namespace {
+
+using cputest::RecordedLeaf;
+
+std::string composedText(const std::vector<RecordedLeaf>& leaves, const char* clockText) {
+  cpu::CpuInfo info = cputest::identifyRecorded(leaves);
+  cpu::nameProcessor(info, clockText);
+  return info.processorText;
+}
+
+// The machine these tests were written on: a 2-core AMD EPYC (Zen 3) virtual machine, leaves
+// printed with <cpuid.h> __cpuid_count on 2026-12-07. The hypervisor shortens the brand string.
+const std::vector<RecordedLeaf> epycVirtualMachine = {
+    {0x00000000, 0x00000010, 0x68747541, 0x444D4163, 0x69746E65},
+    {0x00000001, 0x00A00F11, 0x01020800, 0xFFFA3203, 0x178BFBFF},
+    {0x00000002, 0x00000000, 0x00000000, 0x00000000, 0x00000000},
+    {0x80000000, 0x80000022, 0x68747541, 0x444D4163, 0x69746E65},
+    {0x80000001, 0x00A00F11, 0x40000000, 0x004003F3, 0x2FD3FBFF},
+    {0x80000002, 0x20444D41, 0x43595045, 0x00000000, 0x00000000},
+    {0x80000003, 0x00000000, 0x00000000, 0x00000000, 0x00000000},
+    {0x80000004, 0x00000000, 0x00000000, 0x00000000, 0x00000000},
+};
+
+// AMD Ryzen 5 7600X (Zen 4, Raphael desktop): the InstLatx64 dump
+// AuthenticAMD0A60F12_K19_Raphael_01_CPUID.txt, as quoted in the cpu_features x86 tests.
+const std::vector<RecordedLeaf> ryzen7600x = {
+    {0x00000000, 0x00000010, 0x68747541, 0x444D4163, 0x69746E65},
+    {0x00000001, 0x00A60F12, 0x000C0800, 0x7EF8320B, 0x178BFBFF},
+    {0x80000000, 0x80000028, 0x68747541, 0x444D4163, 0x69746E65},
+    {0x80000001, 0x00A60F12, 0x00000000, 0x75C237FF, 0x2FD3FBFF},
+    {0x80000002, 0x20444D41, 0x657A7952, 0x2035206E, 0x30303637},
+    {0x80000003, 0x2D362058, 0x65726F43, 0x6F725020, 0x73736563},
+    {0x80000004, 0x2020726F, 0x20202020, 0x20202020, 0x00202020},
+};
+
+// Intel Core i7-13700HX (Raptor Lake): a CPU-Z thread dump of P-core thread 0, as recorded in
+// a public feature-detection test. Leaf 2 was not recorded; recent Intel processors answer it
+// with 0x00FEFF01, 0xF0, 0, 0 (see their leaf 4 instead), whose EDX low byte is the 0 replayed here.
+const std::vector<RecordedLeaf> corei7_13700hx = {
+    {0x00000000, 0x00000020, 0x756E6547, 0x6C65746E, 0x49656E69},
+    {0x00000001, 0x000B06F2, 0x00800800, 0xFFFAF38B, 0xBFCBFBFF},
+    {0x80000000, 0x80000008, 0x00000000, 0x00000000, 0x00000000},
+    {0x80000001, 0x00000000, 0x00000000, 0x00000121, 0x2C100800},
+    {0x80000002, 0x68743331, 0x6E654720, 0x746E4920, 0x52286C65},
+    {0x80000003, 0x6F432029, 0x54286572, 0x6920294D, 0x33312D37},
+    {0x80000004, 0x48303037, 0x00000058, 0x00000000, 0x00000000},
+};
+
+// A Pentium III Coppermine: signature 0x683 and brand index 2 as Intel documents them, leaf 2
+// with the descriptors 0x01 0x02 0x03 0x82 0x08 0x04 0x0C of its caches and TLBs. It has no
+// extended leaves: leaf 0x80000000 answers with its highest standard leaf, 3, all zero here.
+const std::vector<RecordedLeaf> pentium3Coppermine = {
+    cputest::vendorLeaf(3, "GenuineIntel"),
+    {0x00000001, 0x00000683, 0x00000002, 0x00000000, 0x0383F9FF},
+    {0x00000002, 0x03020101, 0x00000000, 0x00000000, 0x0C040882},
+};
+
+TEST(RecordedProcessors, ComposedLines) {
+  struct TextCase {
+    const char* processor;
+    const std::vector<RecordedLeaf>* leaves;
+    const char* clockText;
+    const char* expected;
+  };
+  const TextCase cases[] = {
+      {"EPYC virtual machine", &epycVirtualMachine, " 2445,43 MHz",
+       "AMD EPYC 2445,43 MHz   Core: [0F11] Unknown"},
+      {"Ryzen 5 7600X", &ryzen7600x, " 4700,12 MHz",
+       "AMD Ryzen 5 7600X 6-Core Processor 4700,12 MHz   Core: [0F12] Unknown"},
+      {"Core i7-13700HX", &corei7_13700hx, " 2100,00 MHz",
+       "13th Gen Intel(R) Core(TM) i7-13700HX 2100,00 MHz   Core: [06F2] Unknown"},
+      {"Pentium III Coppermine", &pentium3Coppermine, "  801,93 MHz",
+       "Intel Pentium\xAEIII  801,93 MHz   Core: [0683] Coppermine 0.18 \xB5m"},
+  };
+  for (const TextCase& c : cases) {
+    SCOPED_TRACE(c.processor);
+    EXPECT_EQ(composedText(*c.leaves, c.clockText), std::string(c.expected));
+  }
+}
+
+TEST(RecordedProcessors, FlagsOfRecordedProcessors) {
+  for (const auto* leaves : {&epycVirtualMachine, &ryzen7600x, &corei7_13700hx, &pentium3Coppermine}) {
+    const cpu::CpuInfo info = cputest::identifyRecorded(*leaves);
+    EXPECT_TRUE(info.hasTsc);
+    EXPECT_TRUE(info.hasMmx);
+    EXPECT_TRUE(info.hasSse);
+  }
+}
+
+TEST(ProcessorText, WorkedExamples) {
+  struct TextCase {
+    const char* vendorId;
+    uint32_t eax;
+    uint8_t brandIndex;
+    const char* clockText;
+    const char* expected;
+  };
+  const TextCase cases[] = {
+      // An unknown vendor's string runs straight into the clock's leading blanks.
+      {"HygonGenuine", 0x00900F01, 0, " 2000,00 MHz",
+       "HygonGenuine 2000,00 MHz   Core: [0F01] Unknown"},
+      {"CentaurHauls", 0x0678, 0, "  866,50 MHz", "VIA C3\xAE  866,50 MHz   Core: [0678] Ezra 0.15 \xB5m"},
+      // Before calibration the clock text is empty; nullptr counts as empty.
+      {"AuthenticAMD", 0x0642, 0, "", "AMD Athlon\x99   Core: [0642] Thunderbird 0.18 \xB5m"},
+      {"AuthenticAMD", 0x0642, 0, nullptr, "AMD Athlon\x99   Core: [0642] Thunderbird 0.18 \xB5m"},
+  };
+  for (const TextCase& c : cases) {
+    SCOPED_TRACE(c.expected);
+    const std::vector<RecordedLeaf> leaves = {cputest::vendorLeaf(1, c.vendorId),
+                                              {1, c.eax, c.brandIndex, 0, 0x10}};
+    EXPECT_EQ(composedText(leaves, c.clockText), std::string(c.expected));
+  }
+}
+
+TEST(ProcessorText, LongestTableTextIs68Characters) {
+  // "Intel " 6 + "Pentium(R)III Xeon(TM)" 17 + clock 12 + core tag 16 + "Cascades? 0.18 um" 17.
+  const std::vector<RecordedLeaf> leaves = {cputest::vendorLeaf(1, "GenuineIntel"),
+                                            {1, 0x06A1, 3, 0, 0x10}};
+  const std::string text = composedText(leaves, " 1000,00 MHz");
+  EXPECT_EQ(text.size(), 68u);
+  EXPECT_EQ(text, "Intel Pentium\xAEIII Xeon\x99 1000,00 MHz   Core: [06A1] Cascades? 0.18 \xB5m");
+}
+
+TEST(ProcessorText, OverlongPartsAreCutAtTheBuffer) {
+  // A 48-character brand string is the longest name; an overlong clock text must not overrun.
+  std::vector<RecordedLeaf> leaves = {cputest::vendorLeaf(1, "AuthenticAMD"),
+                                      {1, 0x00A20F10, 0, 0, 0x10},
+                                      {0x80000000, 0x80000004, 0, 0, 0}};
+  for (const RecordedLeaf& l : cputest::brandLeaves(std::string(48, 'R'))) leaves.push_back(l);
+  cpu::CpuInfo info = cputest::identifyRecorded(leaves);
+  cpu::nameProcessor(info, " 5000,00 MHz");
+  EXPECT_EQ(std::string(info.processorText),
+            std::string(48, 'R') + " 5000,00 MHz   Core: [0F10] Unknown");
+  const std::string longClock(300, '9');
+  cpu::nameProcessor(info, longClock.c_str());
+  EXPECT_EQ(std::strlen(info.processorText), 98u);
+  EXPECT_EQ(std::string(info.processorText), std::string(48, 'R') + std::string(50, '9'));
+}
+
+TEST(ProcessorText, NameProcessorSetsTheProcessWideRecord) {
+  const std::vector<RecordedLeaf> leaves = {cputest::vendorLeaf(1, "GenuineIntel"),
+                                            {1, 0x0F24, 0x09, 0, 0x10}};
+  cputest::setReplay(&leaves);
+  cpu::identifyCpu(cputest::replayLeaf);
+  cputest::setReplay(nullptr);
+  cpu::nameProcessor(" 2400,00 MHz");
+  EXPECT_STREQ(cpu::cpuInfo.vendorPrefix, "Intel ");
+  EXPECT_STREQ(cpu::cpuInfo.processorName, "Pentium\xAE" "4");
+  EXPECT_STREQ(cpu::cpuInfo.processorText,
+               "Intel Pentium\xAE" "4 2400,00 MHz   Core: [0F24] Northwood 0.13 \xB5m");
+  cpu::cpuInfo = {};
+}
+
+} // namespace

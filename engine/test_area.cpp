@@ -55,11 +55,12 @@ void touchAllocation(uint32_t bytes) {
   touchRegion(workingMemory.testAllocation, bytes);
 }
 
-void placementSearch(bool hasMmx) {
+void placementSearch(bool hasMmx) { placementSearchWith(hasMmx ? mmxReadKernel : readKernel); }
+
+void placementSearchWith(uint32_t (*kernel)(uint32_t code)) {
   // Codes 99..179 (62.75 KB to 594 KB) sit in the second-level cache of most processors, where
   // the set conflicts of a poor placement show most clearly.
   constexpr SizeCode firstCode = 99, lastCode = 179, codeStep = 5;
-  const KernelFunction kernel = hasMmx ? mmxReadKernel : readKernel;
   testArea.reducedTransfer = true;
   testArea.placementDone = true;
   uint8_t* const aligned = alignedTestBase();

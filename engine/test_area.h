@@ -28,4 +28,7 @@ void touchAllocation(uint32_t bytes);
 // 99..179 in steps of 5); ties go to the later offset. Sets placementDone.
 void placementSearch(bool hasMmx);
 
+// The search with a given kernel (tests use kernels whose speed depends on the offset).
+void placementSearchWith(uint32_t (*kernel)(uint32_t code));
+
 } // namespace engine

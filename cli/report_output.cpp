@@ -1,6 +1,77 @@
-// --report, --open and --csv after a measurement.
+// --report, --open and --csv after a measurement: the report set exactly as the window's Report
+// command writes it from the same run (the Memory Walk form after a Memory Walk run), and the
+// CSV table alone to a named file or to standard output.
+#include <cstdio>
+#include <string>
+
+#include "app/option_rules.h"
+#include "app/panel_memory.h"
+#include "chart/canvas.h"
+#include "chart/frame.h"
+#include "cli/console.h"
 #include "cli/modes.h"
+#include "engine/working_memory.h"
+#include "platform/message.h"
+#include "report/csv_report.h"
+#include "report/report.h"
 
 namespace cli {
-int writeRequestedReports(const CliOptions&) { return exitOk; }
+
+namespace {
+
+// The table alone; "-" is standard output. Returns false when it could not be written.
+bool writeCsvOnly(const std::string& path) {
+  if (path != "-") {
+    if (!report::writeCsvReport(path.c_str())) return false;
+    printLine(stdout, path.c_str());
+    return true;
+  }
+  char* const text = engine::workingMemory.reportBuffer + engine::reportBufferHalf;
+  const uint32_t length = report::buildCsvText(text);
+  // The bytes go out unchanged (CR LF line ends, Windows-1252), as in the file.
+  const bool ok = std::fwrite(text, 1, length, stdout) == length && std::fflush(stdout) == 0;
+  if (!ok) platform::showErrorMessage("Couldn't create CSV file.");
+  return ok;
+}
+
+// The chart as the window would show it after the run: a repaint from the result tables with
+// the boxes as the run left them, so the picture has frames, axes and every checked curve.
+void repaintChart() {
+  if (chart::canvas.width == 0)
+    chart::resizeCanvas(chart::canvas, chart::clientWidth, chart::clientHeight, 0);
+  chart::paintMainWindow(chart::canvas, app::checkedBoxes());
+}
+
+// The three names of the set, one a line, for the files that were written.
+void printReportNames(const report::ReportOutcome& outcome) {
+  if (outcome.pageWritten) printLine(stdout, report::reportFiles.pageName);
+  if (outcome.pictureWritten) printLine(stdout, report::reportFiles.pictureName);
+  if (outcome.tableWritten) printLine(stdout, report::reportFiles.tableName);
+}
+
+} // namespace
+
+int writeRequestedReports(const CliOptions& options) {
+  if (!options.report && options.csvPath.empty()) return exitOk;
+  if (engine::workingMemory.reportBuffer == nullptr) {
+    platform::showErrorMessage("Couldn't create HTML file.");
+    return exitReportFailed;
+  }
+  // Failure messages of the report go to standard error even when the run set no sink.
+  auto* const previousSink = app::memoryPanel.errorSink;
+  if (previousSink == nullptr) app::memoryPanel.errorSink = platform::showErrorMessage;
+
+  bool ok = true;
+  if (options.report) {
+    repaintChart();
+    const report::ReportOutcome outcome = report::runReport(options.openReport);
+    printReportNames(outcome);
+    ok = outcome.pageWritten && outcome.pictureWritten && outcome.tableWritten;
+  }
+  if (!options.csvPath.empty()) ok = writeCsvOnly(options.csvPath) && ok;
+
+  app::memoryPanel.errorSink = previousSink;
+  return ok ? exitOk : exitReportFailed;
+}
+
 } // namespace cli

@@ -1,0 +1,66 @@
+// The CSV table. Unmeasured entries are empty fields, so a spreadsheet shows gaps rather than
+// zeros; the stride column is recomputed from the current step and is filled on every line.
+#include "report/csv_report.h"
+
+#include "app/panel.h"
+#include "chart/text/format.h"
+#include "engine/latency.h"
+#include "engine/results.h"
+#include "engine/size_codes.h"
+#include "engine/working_memory.h"
+#include "platform/files.h"
+#include "report/report_text.h"
+
+namespace report {
+
+namespace {
+
+constexpr const char csvFailure[] = "Couldn't create CSV file.";
+
+// A count in an eight-digit field with its leading zeros dropped ("4096", "16777216").
+void appendPlainNumber(uint32_t value) {
+  char field[16];
+  field[text::formatDecimal(field, value, 8)] = 0;
+  text::appendText(text::skipLeadingFill(field, 8));
+}
+
+} // namespace
+
+uint32_t buildCsvText(char* destination) {
+  using engine::resultTables;
+  text::outputCursor.position = destination;
+  text::appendText(csvHeader);
+  const uint32_t step = engine::runParameters.latencyStep;
+  for (engine::SizeCode c = 0; c <= engine::maxSizeCode; ++c) {
+    appendPlainNumber(4 * engine::blockDwords(c));
+    text::appendText(";");
+    for (int t = engine::tableRead; t <= engine::tableReadLatency; ++t) {
+      appendCsvValue(resultTables.table[t][c]);
+      text::appendText(";");
+    }
+    text::appendText(";");
+    appendPlainNumber(engine::walkStride(c, step));
+    text::appendText(";");
+    appendCsvValue(resultTables.table[engine::tableWalk][c]);
+    text::appendText(";\r\n");
+  }
+  *text::outputCursor.position = 0;
+  return static_cast<uint32_t>(text::outputCursor.position - destination);
+}
+
+bool writeCsvReport(const char* fileName) {
+  const platform::FileHandle file =
+      platform::createOrEmptyFile(fileName, platform::FileShare::readWrite);
+  if (file == platform::invalidFile) {
+    app::showPanelError(csvFailure);
+    return false;
+  }
+  char* const text = engine::workingMemory.reportBuffer + engine::reportBufferHalf;
+  const uint32_t length = buildCsvText(text);
+  const bool ok = platform::writeFileBytes(file, text, length);
+  platform::closeFile(file);
+  if (!ok) app::showPanelError(csvFailure);
+  return ok;
+}
+
+} // namespace report

@@ -1,0 +1,21 @@
+// The semicolon-separated table "twrep_NN.csv": a header and one line per size code 0..300 with
+// the block size, the ten bandwidth and latency results, the Memory Walk stride for the current
+// step and the Memory Walk curve. Comma decimals, CR LF line ends.
+#pragma once
+#include <cstdint>
+
+namespace report {
+
+constexpr const char csvHeader[] =
+    "BlockSize;Read;Write;Copy;MMXRead;MMXWrite;MMXCopy;SSERead;SSEWrite;SSECopy;Read Latency;;"
+    "Step Size;Memory Walk\r\n";
+
+// Builds the table for the current result records at destination (room for 64 KB) and returns
+// its length; NUL-terminated.
+uint32_t buildCsvText(char* destination);
+
+// Builds the table in the second half of the report buffer and writes it to the named file
+// (created or replaced); shows "Couldn't create CSV file." and returns false on failure.
+bool writeCsvReport(const char* fileName);
+
+} // namespace report

@@ -1,11 +1,96 @@
-// A measurement run as the window's Start command does it.
+// A measurement run as the window's Start command does it: the start-up checks, the same
+// preparation as the main window's creation (settings, controls with the initial test choice,
+// clock, processor text, peak estimate and axes), the choices of the command line as clicks
+// on the in-memory panel, the run, then the four result lines as the window shows them.
 #include <cstdio>
+#include <string>
 
+#include "app/option_rules.h"
+#include "app/panel_memory.h"
+#include "app/startup.h"
+#include "chart/axes.h"
+#include "chart/canvas.h"
+#include "chart/frame.h"
+#include "cli/console.h"
+#include "cli/measure_panel.h"
 #include "cli/modes.h"
+#include "cli/progress.h"
+#include "cli/result_table.h"
+#include "cpu/cpu_info.h"
+#include "cpu/names.h"
+#include "dialogs/settings.h"
+#include "engine/peak.h"
+#include "engine/results.h"
+#include "engine/run.h"
+#include "engine/timer.h"
 
 namespace cli {
-int runMeasureMode(const CliOptions&) {
-  std::fputs("tidewell32: measurement runs are not built yet\n", stderr);
-  return 1;
+namespace {
+
+// Captions of the four result lines, in window order.
+constexpr const char* fieldCaptions[app::panelFieldCount] = {
+    "Processor:", "Memory Speed:", "Maximal Bandwidth:", "Minimal Bandwidth:"};
+
+void printError(const char* text) {
+  const std::string line = std::string("tidewell32: ") + utf8FromWindows1252(text);
+  std::fprintf(stderr, "%s\n", line.c_str());
 }
+
+// What the window's creation does after its checks and controls: the clock, the processor
+// text, the top of the bandwidth axis, and the chart as the window first shows it.
+void prepareChart() {
+  engine::calibrateClock();
+  cpu::nameProcessor(engine::timer.clockText);
+  engine::measurePeakRate(cpu::cpuInfo.hasMmx, cpu::cpuInfo.hasSse);
+  const uint32_t checked = app::checkedBoxes();
+  chart::setBandwidthAxis(engine::chartScales.chartPeakRate, checked);
+  if (app::boxChecked(app::boxMemoryWalk)) {
+    chart::setStepAxis(engine::runParameters.latencyStep);
+  } else {
+    chart::setBlockSizeAxis(4);
+  }
+  app::setFieldText(app::fieldProcessor, cpu::cpuInfo.processorText);
+  chart::paintMainWindow(chart::canvas, checked);
+}
+
+void printResultLines() {
+  for (int f = 0; f < app::panelFieldCount; ++f) {
+    const std::string line =
+        std::string(fieldCaptions[f]) + " " + app::fieldText(static_cast<app::PanelField>(f));
+    printLine(stdout, line.c_str());
+  }
+}
+
+} // namespace
+
+int runMeasureMode(const CliOptions& options) {
+  const app::StartupStatus startup = app::runStartupChecks();
+  if (!startup.ok()) {
+    app::reportStartupFailure(startup);
+    return exitStartupFailed;
+  }
+  dialogs::readSettings();
+  std::string error;
+  if (!applyOptionsToPanel(options, cpu::cpuInfo.hasMmx, cpu::cpuInfo.hasSse, error)) {
+    std::fprintf(stderr, "tidewell32: %s\n%s", error.c_str(), usageText());
+    return exitUsage;
+  }
+  prepareChart();
+
+  app::memoryPanel.errorSink = printError;
+  beginProgress();
+  const engine::RunStatus status = engine::runTest();
+  endProgress();
+  app::memoryPanel.errorSink = nullptr;
+  if (status == engine::RunStatus::swapping) return exitSwapping;
+
+  printResultLines();
+  if (options.table) {
+    std::fputs("\n", stdout);
+    std::fputs(resultTableText().c_str(), stdout);
+  }
+  std::fflush(stdout);
+  return writeRequestedReports(options);
+}
+
 } // namespace cli

@@ -14,7 +14,7 @@
 namespace cli {
 namespace {
 
-constexpr int columnWidth = 12;
+constexpr int columnWidth = 14;   // "Read Latency" and a blank
 
 struct Column {
   int table;

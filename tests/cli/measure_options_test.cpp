@@ -1,0 +1,125 @@
+// The command line's measurement choices as clicks on the in-memory panel, the progress line,
+// and the per-size result table.
+#include <gtest/gtest.h>
+
+#include <string>
+
+#include "app/panel_memory.h"
+#include "cli/measure_panel.h"
+#include "cli/options.h"
+#include "cli/progress.h"
+#include "cli/result_table.h"
+#include "engine/results.h"
+
+namespace {
+
+using namespace app;
+
+cli::CliOptions parse(std::initializer_list<const char*> words) {
+  std::vector<const char*> argv{"tidewell32"};
+  argv.insert(argv.end(), words.begin(), words.end());
+  const cli::ParseResult r = cli::parseOptions(static_cast<int>(argv.size()), argv.data());
+  EXPECT_TRUE(r.ok) << r.error;
+  return r.options;
+}
+
+// The 14 boxes' checks as flags in panel order (tests, Copy to itself, 4x, Log Y, Read
+// Latency, Memory Walk).
+std::string checks() {
+  std::string s;
+  for (int b = 0; b < panelBoxCount; ++b) s += boxChecked(static_cast<PanelBox>(b)) ? '1' : '0';
+  return s;
+}
+
+TEST(MeasureOptions, ChoicesBecomeTheWindowsBoxes) {
+  const struct {
+    std::initializer_list<const char*> words;
+    bool mmx, sse;
+    const char* checked;
+  } cases[] = {
+      {{}, true, true, "00011011000000"},      // the window's own initial choice
+      {{}, false, false, "11000000000000"},
+      {{}, true, false, "00011000000000"},
+      {{"--tests", "sse-read"}, true, true, "00000010000000"},
+      {{"--tests", "copy,latency", "--copy-to-itself", "--4x", "--log-y"}, false, false,
+       "00100000011110"},
+      {{"--tests", "write,mmx-copy,sse-copy", "--copy-to-itself"}, true, true, "01000100110000"},
+      {{"--walk", "--4x"}, true, true, "00000000001001"},
+  };
+  for (const auto& c : cases) {
+    std::string error;
+    EXPECT_TRUE(cli::applyOptionsToPanel(parse(c.words), c.mmx, c.sse, error)) << error;
+    EXPECT_EQ(checks(), c.checked) << c.mmx << c.sse << " " << c.words.size();
+  }
+}
+
+TEST(MeasureOptions, ListSelectionsAndWalkStep) {
+  std::string error;
+  ASSERT_TRUE(cli::applyOptionsToPanel(
+      parse({"--start", "16M", "--end", "8K", "--latency-step", "4", "--walk-step", "64"}), true,
+      true, error));
+  EXPECT_EQ(listSelection(listStartSize), 12);
+  EXPECT_EQ(listSelection(listEndSize), 1);
+  EXPECT_EQ(listSelection(listLatencyStep), 0);
+  EXPECT_EQ(listSelection(listWalkStep), 4);
+  engine::runParameters = {};
+  ASSERT_TRUE(cli::applyOptionsToPanel(parse({"--walk", "--walk-step", "64"}), true, true, error));
+  EXPECT_EQ(engine::runParameters.latencyStep, 64u);   // the rules read the walk step list
+  EXPECT_FALSE(listEnabled(listStartSize));
+}
+
+TEST(MeasureOptions, TestsTheProcessorCannotRunAreRefused) {
+  const struct {
+    const char* tests;
+    bool mmx, sse;
+    const char* error;
+  } cases[] = {
+      {"read,mmx-read", false, false, "test 'mmx-read' needs a processor with MMX"},
+      {"sse-copy", true, false, "test 'sse-copy' needs a processor with SSE"},
+      {"mmx-write,sse-write", false, true, "test 'mmx-write' needs a processor with MMX"},
+  };
+  for (const auto& c : cases) {
+    std::string error;
+    EXPECT_FALSE(cli::applyOptionsToPanel(parse({"--tests", c.tests}), c.mmx, c.sse, error));
+    EXPECT_EQ(error, c.error);
+  }
+  std::string error;
+  EXPECT_TRUE(cli::applyOptionsToPanel(parse({"--tests", "sse-read"}), false, true, error));
+}
+
+TEST(MeasureOptions, ProgressLine) {
+  app::RunProgress p;
+  p.testLabel = "SSE Read";
+  p.sizeCode = 200;   // 1 MB
+  p.pointsDone = 50;
+  p.pointsTotal = 200;
+  // 150 points left at half a second each.
+  EXPECT_EQ(cli::progressLine(p, 0.5), "SSE Read        1.00 MB   25%  1:15 left");
+  p.sizeCode = 0;
+  p.pointsDone = 1;
+  p.testLabel = "Read Latency";
+  EXPECT_EQ(cli::progressLine(p, -1.0), "Read Latency     4.0 KB    0%  --:-- left");
+  p.pointsDone = 0;
+  p.testLabel = "Summary";
+  EXPECT_EQ(cli::progressLine(p, -1.0), "Summary: measuring at 16 MB and 32 MB");
+}
+
+TEST(MeasureOptions, ResultTableHasColumnsForMeasuredSeries) {
+  engine::resultTables = {};
+  engine::runParameters = {};
+  engine::runParameters.startCode = 1;
+  engine::runParameters.endCode = 0;
+  engine::resultTables.table[engine::tableSseRead][0] = 512000;
+  engine::resultTables.table[engine::tableSseRead][1] = 511111;
+  engine::resultTables.table[engine::tableReadLatency][0] = 300;
+  engine::resultTables.table[engine::tableRead][2] = 1;   // outside the range: no column
+  EXPECT_EQ(cli::resultTableText(),
+            "  Code     Bytes      SSE Read  Read Latency\n"
+            "                          MB/s        Cycles\n"
+            "     0      4096       5120,00          3,00\n"
+            "     1      4224       5111,11             -\n");
+  engine::resultTables = {};
+  EXPECT_EQ(cli::resultTableText(), "No value was measured per block size in this run.\n");
+}
+
+} // namespace

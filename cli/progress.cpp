@@ -18,6 +18,7 @@ struct ProgressClock {
   bool shown = false;
   uint64_t frequency = 0;
   uint64_t firstPointCount = 0;   // counter at the first measured point
+  uint64_t lastShownCount = 0;    // counter when the line was last rewritten
   std::size_t lastLength = 0;     // characters of the line now on screen
 };
 ProgressClock progressClock;
@@ -50,6 +51,10 @@ void showProgress(const app::RunProgress& progress) {
     perPoint = static_cast<double>(now - pc.firstPointCount) / pc.frequency /
                (progress.pointsDone - 1);
   }
+  // A terminal needs no more than ten lines a second; the last point is always shown.
+  const bool last = progress.pointsDone == progress.pointsTotal;
+  if (progress.pointsDone > 1 && !last && now - pc.lastShownCount < pc.frequency / 10) return;
+  pc.lastShownCount = now;
   std::string line = progressLine(progress, perPoint);
   const std::size_t length = line.size();
   if (length < pc.lastLength) line.append(pc.lastLength - length, ' ');

@@ -4,7 +4,8 @@
 set -euo pipefail
 native=$("$1" --cpu)
 windows=$(wine "$2" --cpu </dev/null | tr -d '\r')
-mask() { sed -E '1s/[0-9]+,[0-9]{2} MHz/N,NN MHz/'; }
+# The clock field is right-aligned in eight places: its blanks change with its digit count.
+mask() { sed -E '1s/ *[0-9]+,[0-9]{2} MHz/ N,NN MHz/'; }
 echo "native:  $(echo "$native" | head -n1)"
 echo "windows: $(echo "$windows" | head -n1)"
 if [ "$(echo "$native" | mask)" != "$(echo "$windows" | mask)" ]; then

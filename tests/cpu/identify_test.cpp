@@ -37,7 +37,7 @@ struct SignatureCase {
   uint16_t key;
 };
 
-TEST(SignatureFields, SplitLeaf1Eax) {
+TEST(CpuSignatureFields, SplitLeaf1Eax) {
   const SignatureCase cases[] = {
       {0x00000683, 3, 8, 6, 0, 0, 0, 0x0608},    // Pentium III Coppermine
       {0x00100F22, 2, 2, 15, 0, 0, 1, 0x0F02},   // extended family 1
@@ -60,7 +60,7 @@ TEST(SignatureFields, SplitLeaf1Eax) {
   }
 }
 
-TEST(SignatureFields, FeatureFlagsAndBrandIndex) {
+TEST(CpuSignatureFields, FeatureFlagsAndBrandIndex) {
   struct FlagCase {
     uint32_t ebx, edx;
     bool tsc, mmx, sse;
@@ -85,7 +85,7 @@ TEST(SignatureFields, FeatureFlagsAndBrandIndex) {
   }
 }
 
-TEST(VendorTable, RecognisesExactlyTheSevenVendors) {
+TEST(CpuVendorTable, RecognisesExactlyTheSevenVendors) {
   struct VendorCase {
     const char* id;
     CpuVendor vendor;
@@ -110,13 +110,13 @@ TEST(VendorTable, RecognisesExactlyTheSevenVendors) {
   }
 }
 
-TEST(VendorTable, UnknownVendorHasUnknownCore) {
+TEST(CpuVendorTable, UnknownVendorHasUnknownCore) {
   const CpuInfo info = identifyRecorded({vendorLeaf(1, "HygonGenuine"), {1, 0x00900F01, 0, 0, 0}});
   EXPECT_EQ(info.vendor, CpuVendor::None);
   EXPECT_STREQ(info.coreName, "Unknown");
 }
 
-TEST(StandardLeaves, HighestLeafDecidesWhatIsRead) {
+TEST(CpuStandardLeaves, HighestLeafDecidesWhatIsRead) {
   struct LeafCase {
     uint32_t leaf0Eax;
     unsigned maxStdLeaf;
@@ -152,7 +152,7 @@ TEST(StandardLeaves, HighestLeafDecidesWhatIsRead) {
   }
 }
 
-TEST(ExtendedLeaves, BrandStringOnlyWhenLeaf80000004Exists) {
+TEST(CpuExtendedLeaves, BrandStringOnlyWhenLeaf80000004Exists) {
   struct ExtCase {
     uint32_t ext0Eax;
     uint32_t maxExtLeaf;
@@ -190,7 +190,7 @@ TEST(ExtendedLeaves, BrandStringOnlyWhenLeaf80000004Exists) {
   }
 }
 
-TEST(ExtendedLeaves, BrandBytesInRegisterOrder) {
+TEST(CpuExtendedLeaves, BrandBytesInRegisterOrder) {
   // Leaf 0x80000002 of an Athlon XP: "AMD " "Athl" "on(t" "m) X" as EAX, EBX, ECX, EDX.
   const std::vector<RecordedLeaf> leaves = {
       vendorLeaf(1, "AuthenticAMD"),
@@ -205,7 +205,7 @@ TEST(ExtendedLeaves, BrandBytesInRegisterOrder) {
   EXPECT_EQ(info.brandString[16], 'P');
 }
 
-TEST(BrandName, BlanksTrimmedAndFolded) {
+TEST(CpuBrandName, BlanksTrimmedAndFolded) {
   struct FoldCase {
     std::string raw;
     const char* folded;
@@ -233,7 +233,7 @@ TEST(BrandName, BlanksTrimmedAndFolded) {
   }
 }
 
-TEST(ProcessWideRecord, IdentifyCpuFillsCpuInfoWithCoreName) {
+TEST(CpuProcessWideRecord, IdentifyCpuFillsCpuInfoWithCoreName) {
   const std::vector<RecordedLeaf> leaves = {vendorLeaf(2, "GenuineIntel"),
                                             {1, 0x683, 0x02, 0, allThreeFlags},
                                             {2, 0x03020101, 0, 0, 0x0C040882}};
@@ -249,7 +249,7 @@ TEST(ProcessWideRecord, IdentifyCpuFillsCpuInfoWithCoreName) {
 
 // The real instruction on the machine running the tests: any x86 processor that runs this
 // build has CPUID, a time-stamp counter, MMX and SSE, and a printable vendor string.
-TEST(RealProcessor, ReadsPlausibleIdentity) {
+TEST(CpuRealProcessor, ReadsPlausibleIdentity) {
   ASSERT_TRUE(cpu::hasCpuid());
   const CpuInfo info = cpu::identifyFrom(cpu::readCpuid);
   EXPECT_EQ(std::strlen(info.vendorId), 12u);

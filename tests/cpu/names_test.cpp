@@ -52,7 +52,7 @@ void expectNames(const NameCase* cases, size_t count) {
 const char* const intel = "GenuineIntel";
 const char* const amd = "AuthenticAMD";
 
-TEST(IntelNames, FamiliesFourAndFive) {
+TEST(CpuIntelNames, FamiliesFourAndFive) {
   const NameCase cases[] = {
       {intel, 0x0400, 0, 0, nullptr, "Intel ", "486DX\x99", "P4 1.00 \xB5m"},
       {intel, 0x0415, 0, 0, nullptr, "Intel ", "486DX\x99", "P4 0.80 \xB5m"},
@@ -75,7 +75,7 @@ TEST(IntelNames, FamiliesFourAndFive) {
   expectNames(cases, std::size(cases));
 }
 
-TEST(IntelNames, FamilySixByDescriptorAndBrand) {
+TEST(CpuIntelNames, FamilySixByDescriptorAndBrand) {
   const NameCase cases[] = {
       {intel, 0x0600, 0, 0, nullptr, "Intel ", "Pentium\xAEPro", "P6 0.50\xB5m"},
       {intel, 0x0617, 0, 0, nullptr, "Intel ", "Pentium\xAEPro", "P6 0.50-0.35 \xB5m"},
@@ -110,7 +110,7 @@ TEST(IntelNames, FamilySixByDescriptorAndBrand) {
   expectNames(cases, std::size(cases));
 }
 
-TEST(IntelNames, ItaniumAndFamily15) {
+TEST(CpuIntelNames, ItaniumAndFamily15) {
   const NameCase cases[] = {
       {intel, 0x0700, 0, 0, nullptr, "Intel ", "Itanium\x99", "Merced 0.18 \xB5m"},
       {intel, 0x0F0A, 0x0E, 0, nullptr, "Intel ", "Xeon\x99", "Willamette 0.18 \xB5m"},
@@ -133,7 +133,7 @@ TEST(IntelNames, ItaniumAndFamily15) {
 
 // Intel Core processors since 2007 carry an extended model; the tables would call a Core 2 Duo
 // E8400 (family 6, model 0x17, stepping 0xA) a Pentium III with a Katmai or Tanner core.
-TEST(IntelNames, ExtendedModelNamedByBrandString) {
+TEST(CpuIntelNames, ExtendedModelNamedByBrandString) {
   const NameCase cases[] = {
       {intel, 0x1067A, 0, 0x49, "Intel(R) Core(TM)2 Duo CPU     E8400  @ 3.00GHz", "",
        "Intel(R) Core(TM)2 Duo CPU E8400 @ 3.00GHz", "Unknown"},
@@ -148,7 +148,7 @@ TEST(IntelNames, ExtendedModelNamedByBrandString) {
   expectNames(cases, std::size(cases));
 }
 
-TEST(AmdNames, FamiliesFourAndFive) {
+TEST(CpuAmdNames, FamiliesFourAndFive) {
   const NameCase cases[] = {
       {amd, 0x0435, 0, 0, nullptr, "AMD ", "Am486DX2\x99", "P24 0.50 \xB5m"},
       {amd, 0x0470, 0, 0, nullptr, "AMD ", "Am486DX2WB\x99", "P24 0.50 \xB5m"},
@@ -171,7 +171,7 @@ TEST(AmdNames, FamiliesFourAndFive) {
   expectNames(cases, std::size(cases));
 }
 
-TEST(AmdNames, AthlonFamilyAndBrandLetters) {
+TEST(CpuAmdNames, AthlonFamilyAndBrandLetters) {
   const NameCase cases[] = {
       {amd, 0x0600, 0, 0, nullptr, "AMD ", "K7", "K7ES Argon 0.25 \xB5m"},
       {amd, 0x0612, 0, 0, nullptr, "AMD ", "Athlon\x99", "K7 Argon 0.25 \xB5m"},
@@ -193,7 +193,7 @@ TEST(AmdNames, AthlonFamilyAndBrandLetters) {
 }
 
 // Every AMD processor since 2003 reports base family 0xF; the tables call all of them "K7".
-TEST(AmdNames, BaseFamily15NamedByBrandString) {
+TEST(CpuAmdNames, BaseFamily15NamedByBrandString) {
   const NameCase cases[] = {
       {amd, 0x0F48, 0, 0, "AMD Athlon(tm) 64 Processor 3200+", "",
        "AMD Athlon(tm) 64 Processor 3200+", "Unknown"},
@@ -204,7 +204,7 @@ TEST(AmdNames, BaseFamily15NamedByBrandString) {
   expectNames(cases, std::size(cases));
 }
 
-TEST(OtherVendorNames, CyrixCentaurNexGenRiseTransmeta) {
+TEST(CpuOtherVendorNames, CyrixCentaurNexGenRiseTransmeta) {
   const char* const cyrix = "CyrixInstead";
   const char* const centaur = "CentaurHauls";
   const NameCase cases[] = {
@@ -243,7 +243,7 @@ TEST(OtherVendorNames, CyrixCentaurNexGenRiseTransmeta) {
   expectNames(cases, std::size(cases));
 }
 
-TEST(CoreTag, FourHexDigitsTypeFamilyModelStepping) {
+TEST(CpuCoreTag, FourHexDigitsTypeFamilyModelStepping) {
   struct TagCase {
     uint32_t eax;
     const char* tag;

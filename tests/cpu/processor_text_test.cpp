@@ -66,7 +66,7 @@ const std::vector<RecordedLeaf> pentium3Coppermine = {
     {0x00000002, 0x03020101, 0x00000000, 0x00000000, 0x0C040882},
 };
 
-TEST(RecordedProcessors, ComposedLines) {
+TEST(CpuRecordedProcessors, ComposedLines) {
   struct TextCase {
     const char* processor;
     const std::vector<RecordedLeaf>* leaves;
@@ -89,7 +89,7 @@ TEST(RecordedProcessors, ComposedLines) {
   }
 }
 
-TEST(RecordedProcessors, FlagsOfRecordedProcessors) {
+TEST(CpuRecordedProcessors, FlagsOfRecordedProcessors) {
   for (const auto* leaves : {&epycVirtualMachine, &ryzen7600x, &corei7_13700hx, &pentium3Coppermine}) {
     const cpu::CpuInfo info = cputest::identifyRecorded(*leaves);
     EXPECT_TRUE(info.hasTsc);
@@ -98,7 +98,7 @@ TEST(RecordedProcessors, FlagsOfRecordedProcessors) {
   }
 }
 
-TEST(ProcessorText, WorkedExamples) {
+TEST(CpuProcessorText, WorkedExamples) {
   struct TextCase {
     const char* vendorId;
     uint32_t eax;
@@ -123,7 +123,7 @@ TEST(ProcessorText, WorkedExamples) {
   }
 }
 
-TEST(ProcessorText, LongestTableTextIs68Characters) {
+TEST(CpuProcessorText, LongestTableTextIs68Characters) {
   // "Intel " 6 + "Pentium(R)III Xeon(TM)" 17 + clock 12 + core tag 16 + "Cascades? 0.18 um" 17.
   const std::vector<RecordedLeaf> leaves = {cputest::vendorLeaf(1, "GenuineIntel"),
                                             {1, 0x06A1, 3, 0, 0x10}};
@@ -132,7 +132,7 @@ TEST(ProcessorText, LongestTableTextIs68Characters) {
   EXPECT_EQ(text, "Intel Pentium\xAEIII Xeon\x99 1000,00 MHz   Core: [06A1] Cascades? 0.18 \xB5m");
 }
 
-TEST(ProcessorText, OverlongPartsAreCutAtTheBuffer) {
+TEST(CpuProcessorText, OverlongPartsAreCutAtTheBuffer) {
   // A 48-character brand string is the longest name; an overlong clock text must not overrun.
   std::vector<RecordedLeaf> leaves = {cputest::vendorLeaf(1, "AuthenticAMD"),
                                       {1, 0x00A20F10, 0, 0, 0x10},
@@ -148,7 +148,7 @@ TEST(ProcessorText, OverlongPartsAreCutAtTheBuffer) {
   EXPECT_EQ(std::string(info.processorText), std::string(48, 'R') + std::string(50, '9'));
 }
 
-TEST(ProcessorText, NameProcessorSetsTheProcessWideRecord) {
+TEST(CpuProcessorText, NameProcessorSetsTheProcessWideRecord) {
   const std::vector<RecordedLeaf> leaves = {cputest::vendorLeaf(1, "GenuineIntel"),
                                             {1, 0x0F24, 0x09, 0, 0x10}};
   cputest::setReplay(&leaves);

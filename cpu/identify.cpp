@@ -1,7 +1,7 @@
 // Identification of the processor from its CPUID leaves: the vendor table, the signature fields,
-// the feature flags that gate the tests, the first cache descriptor and the brand string. The
-// leaves are read in the order a processor of 1993 to 2002 accepts them, and no leaf beyond the
-// highest one the processor reports is executed.
+// the feature flags that gate the tests, the first cache descriptor and the brand string. No
+// leaf beyond the highest one the processor reports is executed: the oldest processors with
+// CPUID answer unknown leaves with stale data rather than zeros.
 #include <cstring>
 
 #include "cpu/cpu_info.h"

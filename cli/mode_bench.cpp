@@ -1,11 +1,81 @@
-// --bench: every kernel at seven block sizes, and the latency.
+// --bench: after the start-up checks and the calibration, every kernel the processor supports
+// at seven block sizes from 4 KB to 16 MB, the Read Latency with step 64 at the same sizes and
+// at 32 MB, then the line-size probe's choice and the start-up peak estimate. One line per
+// measurement: name, block bytes, MB/s, cycles per transfer (cycles per load for latency).
 #include <cstdio>
+#include <string>
 
+#include "app/startup.h"
+#include "cli/console.h"
 #include "cli/modes.h"
+#include "cpu/cpu_info.h"
+#include "engine/kernels.h"
+#include "engine/latency.h"
+#include "engine/peak.h"
+#include "engine/results.h"
+#include "engine/test_area.h"
+#include "engine/timer.h"
+#include "engine/working_memory.h"
 
 namespace cli {
-int runBenchMode() {
-  std::fputs("tidewell32: --bench is not built yet\n", stderr);
-  return 1;
+
+namespace {
+
+// 4 KB, 16 KB, 64 KB, 256 KB, 1 MB, 4 MB, 16 MB: every cache level and main memory.
+constexpr engine::SizeCode benchCodes[] = {0, 50, 100, 150, 200, 250, 300};
+// 64 bytes, the common line size: each load of the latency chain fetches a new line.
+constexpr uint32_t benchLatencyStep = 64;
+
+void printMeasurement(const char* name, engine::SizeCode code, uint32_t rate, uint32_t width) {
+  const uint32_t cycles = engine::cyclesFromRate(rate, width);
+  std::printf("%s %u %u.%02u %u.%02u\n", name, engine::blockDwords(code) * 4, rate / 100,
+              rate % 100, cycles / 100, cycles % 100);
+  std::fflush(stdout);
 }
+
+void benchKernels() {
+  for (const engine::KernelInfo& kernel : engine::kernelTable) {
+    if (!engine::kernelSupported(kernel, cpu::cpuInfo.hasMmx, cpu::cpuInfo.hasSse)) continue;
+    for (engine::SizeCode code : benchCodes) {
+      printMeasurement(kernel.name, code, kernel.function(code), kernel.width);
+    }
+  }
+}
+
+void benchLatency() {
+  engine::runParameters.latencyStep = benchLatencyStep;
+  for (engine::SizeCode code : benchCodes) {
+    printMeasurement("latency", code, engine::readLatency(code), 32);
+  }
+  printMeasurement("latency", engine::summaryLatencyCode,
+                   engine::readLatency(engine::summaryLatencyCode), 32);
+}
+
+} // namespace
+
+int runBenchMode() {
+  const app::StartupStatus status = app::runStartupChecks();
+  if (!status.ok()) {
+    printLine(stderr, (std::string("tidewell32: ") + status.message).c_str());
+    return exitStartupFailed;
+  }
+  engine::calibrateClock();
+  std::printf("clock %u.%02u MHz\n", engine::timer.clock10k / 100, engine::timer.clock10k % 100);
+  // As at start-up: before the priority is raised and before the placement search.
+  engine::measurePeakRate(cpu::cpuInfo.hasMmx, cpu::cpuInfo.hasSse);
+
+  engine::raisePriority();
+  engine::placementSearch(cpu::cpuInfo.hasMmx);
+  std::printf("placement %u bytes\n",
+              static_cast<unsigned>(engine::workingMemory.testBase - engine::alignedTestBase()));
+  benchKernels();
+  benchLatency();
+  const uint32_t chosen = engine::probeLineSize();
+  engine::restorePriority();
+
+  std::printf("line-probe %s\n", engine::kernelTable[chosen].name);
+  std::printf("chart-peak %u MB/s\n", engine::chartScales.chartPeakRate);
+  return exitOk;
+}
+
 } // namespace cli

@@ -21,6 +21,8 @@ struct Rect {
   int left = 0, top = 0, right = 0, bottom = 0;
 };
 
+// Laid out as a top-down 24-bit DIB (a BITMAPINFOHEADER with a negative height), so the
+// window can copy it to the screen as it is.
 struct Canvas {
   int width = 0;
   int height = 0;

@@ -15,6 +15,7 @@ namespace cli {
 namespace {
 
 constexpr int columnWidth = 14;   // "Read Latency" and a blank
+constexpr int matrixWidth = 9;    // "262144" steps, cells up to 9999,99 cycles
 
 struct Column {
   int table;
@@ -28,9 +29,9 @@ std::string rightAligned(const std::string& text, int width) {
              : std::string(width - text.size(), ' ') + text;
 }
 
-std::string fixed2(uint32_t value) {
+std::string fixed2(uint32_t value, int intDigits = 6) {
   char field[text::maxNumberChars + 1] = {};
-  text::formatFixed2(field, value, 6);
+  text::formatFixed2(field, value, intDigits);
   return field;
 }
 
@@ -53,13 +54,13 @@ std::string walkMatrixText() {
   const uint32_t* cells = engine::resultTables.table[engine::tableWalkMatrix];
   std::string out = "\nMemory Walk Table (cycles per load; rows: block bytes, columns: step bytes)\n";
   out += rightAligned("Block", 10);
-  for (uint32_t j = 0; j < engine::walkColumns; ++j) out += rightAligned(std::to_string(4u << j), columnWidth);
+  for (uint32_t j = 0; j < engine::walkColumns; ++j) out += rightAligned(std::to_string(4u << j), matrixWidth);
   out += '\n';
   for (uint32_t k = 0; k < engine::walkRows; ++k) {
     out += rightAligned(std::to_string(3584u << k), 10);
     for (uint32_t j = 0; j < engine::walkColumns; ++j) {
       const uint32_t v = cells[k * engine::walkColumns + j];
-      out += rightAligned(v ? fixed2(v) : "-", columnWidth);
+      out += rightAligned(v ? fixed2(v, 4) : "-", matrixWidth);
     }
     out += '\n';
   }

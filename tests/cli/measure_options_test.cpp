@@ -120,6 +120,19 @@ TEST(MeasureOptions, ResultTableHasColumnsForMeasuredSeries) {
             "     1      4224       5111,11             -\n");
   engine::resultTables = {};
   EXPECT_EQ(cli::resultTableText(), "No value was measured per block size in this run.\n");
+
+  // A Memory Walk run adds the matrix: rows of block bytes, columns of steps.
+  engine::runParameters.startCode = 0;
+  engine::runParameters.endCode = 300;
+  engine::resultTables.table[engine::tableWalk][0] = 500;
+  engine::resultTables.table[engine::tableWalkMatrix][0] = 411;
+  engine::resultTables.table[engine::tableWalkMatrix][237] = 2274;
+  const std::string walk = cli::resultTableText();
+  EXPECT_NE(walk.find("     0      4096          5,00\n"), std::string::npos) << walk;
+  EXPECT_NE(walk.find("\n     Block        4        8"), std::string::npos) << walk;
+  EXPECT_NE(walk.find("\n      3584     4,11        -"), std::string::npos) << walk;
+  EXPECT_NE(walk.find("    22,74\n"), std::string::npos) << walk;
+  engine::resultTables = {};
 }
 
 } // namespace

@@ -64,6 +64,12 @@ void drawLegendSwatches(Canvas& target) {
   }
 }
 
+void drawWindowLegendSwatches() {
+  for (const Swatch& s : swatches) {
+    drawWindowLine(dialogs::colourTable[s.slot], swatchLeft, s.y, swatchRight, s.y);
+  }
+}
+
 void drawPlotArea(Canvas& target, int left, int top, int width, int height, int dx, int dy) {
   const Colour background = dialogs::colourTable[dialogs::slotBackground];
   const Colour grid = dialogs::colourTable[dialogs::slotGrid];

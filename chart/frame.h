@@ -26,6 +26,8 @@ void drawEtchedFrame(Canvas& target, int x1, int y1, int x2, int y2);
 void drawWindowFrames(Canvas& target);
 // The eleven colour swatches beside the test boxes, in the colour table's colours.
 void drawLegendSwatches(Canvas& target);
+// The same swatches drawn with drawWindowLine, each shown at once (after the Colors dialog).
+void drawWindowLegendSwatches();
 // Background rectangle (Background colour) and grid (Grid colour).
 void drawPlotArea(Canvas& target, int left, int top, int width, int height, int dx, int dy);
 void drawWindowPlotArea(int left, int top, int width, int height, int dx, int dy);

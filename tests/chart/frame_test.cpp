@@ -177,6 +177,12 @@ TEST_F(Painted, WindowOperationsShowWhatTheyDrew) {
   EXPECT_EQ(charttest::presented[1].bottom, 142);
   chart::drawWindowLine(0x00000080, 10, 10, 10, 10);   // nothing drawn, nothing to show
   EXPECT_EQ(charttest::presented.size(), 2u);
+
+  // After the Colors dialog the eleven swatches are drawn again in the new colours.
+  dialogs::colourTable[dialogs::slotMmxCopy] = 0x00000080;
+  chart::drawWindowLegendSwatches();
+  EXPECT_EQ(charttest::presented.size(), 2u + 11u);
+  EXPECT_EQ(chart::pixelAt(chart::canvas, 530, 201), 0x00000080u);
 }
 
 TEST_F(Painted, DumpOnRequest) {

@@ -53,11 +53,11 @@ void prepareChart() {
   chart::paintMainWindow(chart::canvas, checked);
 }
 
-void printResultLines() {
+void printResultLines(std::FILE* stream) {
   for (int f = 0; f < app::panelFieldCount; ++f) {
     const std::string line =
         std::string(fieldCaptions[f]) + " " + app::fieldText(static_cast<app::PanelField>(f));
-    printLine(stdout, line.c_str());
+    printLine(stream, line.c_str());
   }
 }
 
@@ -84,12 +84,15 @@ int runMeasureMode(const CliOptions& options) {
   app::memoryPanel.errorSink = nullptr;
   if (status == engine::RunStatus::swapping) return exitSwapping;
 
-  printResultLines();
+  // With the CSV table on standard output the lines go to standard error, so the table can be
+  // piped on as it is.
+  std::FILE* const lines = options.csvPath == "-" ? stderr : stdout;
+  printResultLines(lines);
   if (options.table) {
-    std::fputs("\n", stdout);
-    std::fputs(resultTableText().c_str(), stdout);
+    std::fputs("\n", lines);
+    std::fputs(resultTableText().c_str(), lines);
   }
-  std::fflush(stdout);
+  std::fflush(lines);
   return writeRequestedReports(options);
 }
 

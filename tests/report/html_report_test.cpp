@@ -3,6 +3,7 @@
 // width lines, and the operating system names.
 #include <gtest/gtest.h>
 
+#include <cstring>
 #include <string>
 
 #include "app/panel.h"
@@ -125,7 +126,7 @@ TEST(HtmlReport, OperatingSystemNames) {
     v.major = c.major;
     v.minor = c.minor;
     v.platformId = c.platformId;
-    std::strncpy(v.servicePack, c.servicePack, sizeof v.servicePack);
+    std::memcpy(v.servicePack, c.servicePack, std::strlen(c.servicePack));
     std::strncpy(v.selfName, c.selfName, sizeof v.selfName - 1);
     EXPECT_EQ(osName(v), c.name) << c.major << "." << c.minor;
   }

@@ -42,11 +42,12 @@ void repaintChart() {
   chart::paintMainWindow(chart::canvas, app::checkedBoxes());
 }
 
-// The three names of the set, one a line, for the files that were written.
-void printReportNames(const report::ReportOutcome& outcome) {
-  if (outcome.pageWritten) printLine(stdout, report::reportFiles.pageName);
-  if (outcome.pictureWritten) printLine(stdout, report::reportFiles.pictureName);
-  if (outcome.tableWritten) printLine(stdout, report::reportFiles.tableName);
+// The three names of the set, one a line, for the files that were written; on standard error
+// when standard output carries the CSV table.
+void printReportNames(const report::ReportOutcome& outcome, std::FILE* stream) {
+  if (outcome.pageWritten) printLine(stream, report::reportFiles.pageName);
+  if (outcome.pictureWritten) printLine(stream, report::reportFiles.pictureName);
+  if (outcome.tableWritten) printLine(stream, report::reportFiles.tableName);
 }
 
 } // namespace
@@ -65,7 +66,7 @@ int writeRequestedReports(const CliOptions& options) {
   if (options.report) {
     repaintChart();
     const report::ReportOutcome outcome = report::runReport(options.openReport);
-    printReportNames(outcome);
+    printReportNames(outcome, options.csvPath == "-" ? stderr : stdout);
     ok = outcome.pageWritten && outcome.pictureWritten && outcome.tableWritten;
   }
   if (!options.csvPath.empty()) ok = writeCsvOnly(options.csvPath) && ok;

@@ -5,8 +5,6 @@
 // happen between the timed measurements, never inside one.
 #include "engine/run.h"
 
-#include <cstring>
-
 #include "app/option_rules.h"
 #include "app/panel.h"
 #include "chart/axes.h"
@@ -40,15 +38,21 @@ uint32_t pointsInRange(uint32_t start, uint32_t end) {
   return (start <= end ? end - start : start - end) + 1;
 }
 
+// True when the test's box is checked and the processor can run its kernel. The option rules
+// never let an MMX or SSE box be checked without the feature; a kernel run without it would
+// fault, so the run does not rely on that alone.
+bool testSelected(uint32_t testNumber) {
+  return app::boxChecked(static_cast<app::PanelBox>(testNumber - 1)) &&
+         kernelSupported(kernelTable[testNumber - 1], cpu::cpuInfo.hasMmx, cpu::cpuInfo.hasSse);
+}
+
 // Points a run will measure, for the progress display.
 uint32_t plannedPoints(bool walk) {
   const RunParameters& rp = runParameters;
   if (rp.startCode == rp.endCode) return 0;
   if (walk) return sizeCodeCount;
   uint32_t series = 0;
-  for (int box = 0; box < app::testBoxCount; ++box) {
-    if (app::boxChecked(static_cast<app::PanelBox>(box))) ++series;
-  }
+  for (uint32_t t = 1; t <= testCount; ++t) series += testSelected(t) ? 1 : 0;
   if (app::boxChecked(app::boxReadLatency)) ++series;
   return series * pointsInRange(rp.startCode, rp.endCode);
 }
@@ -71,7 +75,8 @@ void bandwidthSeries(uint32_t testNumber, Progress& progress) {
   chart::resetPlotPoint();
   for (uint32_t code = rp.startCode;; code += step) {
     const uint32_t rate = runBandwidthKernel(testNumber, code);
-    chart::plotLivePoint(colourOf(static_cast<int>(testNumber - 1)), chart::Scale::bandwidth, rate, code);
+    chart::plotLivePoint(colourOf(static_cast<int>(testNumber - 1)), chart::Scale::bandwidth,
+                         rate, code);
     table[code] = rate;
     progress.point(chart::testLabel(testNumber), code);
     if (code == rp.endCode) break;
@@ -190,7 +195,7 @@ RunStatus runTest() {
   progress.shown.pointsTotal = plannedPoints(walk);
   if (rp.startCode != rp.endCode) {
     for (uint32_t t = 1; t <= testCount; ++t) {
-      if (app::boxChecked(static_cast<app::PanelBox>(t - 1))) bandwidthSeries(t, progress);
+      if (testSelected(t)) bandwidthSeries(t, progress);
     }
     if (app::boxChecked(app::boxReadLatency)) readLatencySeries(progress);
     if (walk) memoryWalkSeries(progress);

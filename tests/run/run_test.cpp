@@ -1,8 +1,8 @@
 // Real runs of the Start command at small sizes through the in-memory panel: the swapping
 // abort that changes nothing, a 4 KB to 8 KB run of one test (tables, parameters, fields,
 // progress and the live curve on the canvas), a run whose range is one block size, a range
-// measured downwards, and a Read Latency run. Only relations that hold on any machine are
-// checked, never timings.
+// measured downwards, a Read Latency run, and a processor without SSE. Only relations that
+// hold on any machine are checked, never timings.
 #include <gtest/gtest.h>
 
 #include <cstdlib>
@@ -210,6 +210,26 @@ TEST_F(RunTest, ReadLatencyOnly) {
   // The latency scale comes from 16 MB, whatever the range: at least a cache hit's latency.
   EXPECT_GT(engine::chartScales.chartMaxLatency, 0u);
   EXPECT_STREQ(fieldText(fieldMaxBandwidth), "Not Tested");
+}
+
+// A processor without SSE: its summary values stay 0 and no SSE kernel runs, even when the
+// SSE box is checked behind the option rules' back.
+TEST_F(RunTest, WithoutSseNoSseKernelRuns) {
+  const cpu::CpuInfo saved = cpu::cpuInfo;
+  cpu::cpuInfo.hasSse = false;
+  engine::summaryValues = {};
+  choose({boxRead}, 0, 1);
+  setBoxChecked(boxSseRead, true);
+  const engine::RunStatus status = engine::runTest();
+  cpu::cpuInfo = saved;
+
+  ASSERT_EQ(status, engine::RunStatus::done);
+  EXPECT_EQ(engine::summaryValues.sseReadRate, 0u);
+  EXPECT_EQ(engine::summaryValues.sseWriteRate, 0u);
+  EXPECT_NE(engine::summaryValues.memReadRate, 0u);
+  EXPECT_EQ(measuredCodes(engine::tableSseRead), "none");
+  EXPECT_EQ(measuredCodes(engine::tableRead), "0..25 (26)");
+  EXPECT_EQ(memoryPanel.lastProgress.pointsTotal, 26u);
 }
 
 } // namespace

@@ -4,6 +4,7 @@
 // the largest case, and that the x87 unit works after an MMX kernel.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cmath>
 #include <cstring>
 #include <vector>
@@ -59,6 +60,21 @@ TEST_F(Kernels, CopiesWriteExactlyTheBlockBehindTheSource) {
     std::memcpy(expected.data() + smallBytes, expected.data(), smallBytes);
     EXPECT_NE(kernel.function(smallCode), 0u) << kernel.name;
     EXPECT_EQ(readArea(), expected) << kernel.name;
+  }
+}
+
+TEST_F(Kernels, SixteenMegabyteCopiesFillTheSixteenMegabytesBehindTheSource) {
+  constexpr uint32_t block = 16777216;
+  uint8_t* const base = workingMemory.testBase;
+  for (const KernelInfo& kernel : engine::kernelTable) {
+    if (!kernel.copies || !supported(kernel)) continue;
+    for (uint32_t i = 0; i < block; i += 4096) std::memset(base + i, (i >> 12) * 13 + 1, 4096);
+    std::memset(base + block, 0, block + 4096);
+    EXPECT_NE(kernel.function(300), 0u) << kernel.name;
+    EXPECT_EQ(std::memcmp(base, base + block, block), 0) << kernel.name;
+    const uint8_t* behind = base + 2 * block;
+    EXPECT_TRUE(std::all_of(behind, behind + 4096, [](uint8_t b) { return b == 0; }))
+        << kernel.name << " wrote behind its destination";
   }
 }
 
@@ -186,5 +202,13 @@ TEST_F(Kernels, FloatingPointWorksAfterEveryMmxKernel) {
     EXPECT_EQ(result, 7.5) << kernel.name;
   }
 }
+
+#ifndef NDEBUG
+TEST_F(Kernels, CodesOutsideTheTableStopADebugBuild) {
+  GTEST_FLAG_SET(death_test_style, "threadsafe");
+  EXPECT_DEATH(engine::readKernel(301), "");
+  EXPECT_DEATH(engine::readLatency(326), "");
+}
+#endif
 
 } // namespace

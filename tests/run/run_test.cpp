@@ -192,9 +192,12 @@ TEST_F(RunTest, RangeOfOneSizeMeasuresOnlyTheSummary) {
 }
 
 TEST_F(RunTest, RangeDownwardsIncludesBothEnds) {
-  choose({boxWrite}, 1, 0);
+  // With the two boxes that only the run reads: "Copy to itself" and "4x Iterations".
+  choose({boxCopy, boxCopyToItself, boxIterations}, 1, 0);
   ASSERT_EQ(engine::runTest(), engine::RunStatus::done);
-  EXPECT_EQ(measuredCodes(1), "0..25 (26)");
+  EXPECT_EQ(measuredCodes(engine::tableCopy), "0..25 (26)");
+  EXPECT_EQ(engine::runParameters.copyToItself, 1u);
+  EXPECT_EQ(engine::runParameters.iterationShift, 2u);
   EXPECT_EQ(engine::runParameters.startCode, 25u);
   EXPECT_EQ(engine::runParameters.endCode, 0u);
   EXPECT_EQ(memoryPanel.lastProgress.sizeCode, 0u);   // the last point measured

@@ -42,7 +42,11 @@ uint32_t leadingNumber(const char*& text) {
 } // namespace
 
 void* allocateZeroed(std::size_t bytes) {
-  void* block = mmap(nullptr, bytes, PROT_READ | PROT_WRITE, MAP_PRIVATE | MAP_ANONYMOUS, -1, 0);
+  // MAP_POPULATE gives every page its own zeroed frame now. Without it a page that is only
+  // read maps the kernel's one shared zero page, and a read kernel over a 16 MB block that was
+  // never written would measure a single 4 KB page sitting in the first-level cache.
+  void* block = mmap(nullptr, bytes, PROT_READ | PROT_WRITE,
+                     MAP_PRIVATE | MAP_ANONYMOUS | MAP_POPULATE, -1, 0);
   return block == MAP_FAILED ? nullptr : block;
 }
 

@@ -13,7 +13,15 @@ void* allocateZeroed(std::size_t bytes) {
   HGLOBAL handle = GlobalAlloc(GPTR, bytes);
   if (!handle) return nullptr;
   void* block = GlobalLock(handle);
-  if (!block) GlobalFree(handle);
+  if (!block) {
+    GlobalFree(handle);
+    return nullptr;
+  }
+  // One write of 0 per page gives every page its own zeroed frame now. Systems that map a
+  // read of an untouched page to one shared zero page (Wine on Linux does) would otherwise
+  // let a read kernel over a never-written block measure a single cached page.
+  volatile uint8_t* bytesOf = static_cast<volatile uint8_t*>(block);
+  for (std::size_t offset = 0; offset < bytes; offset += 4096) bytesOf[offset] = 0;
   return block;
 }
 

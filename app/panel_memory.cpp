@@ -30,9 +30,6 @@ void copyText(char* dest, const char* text) {
   dest[n] = '\0';
 }
 
-// List selections as the window creates its combo boxes.
-constexpr int initialSelection[panelListCount] = {0, 8, 3, 2};
-
 } // namespace
 
 void resetMemoryPanel() {
@@ -41,12 +38,6 @@ void resetMemoryPanel() {
   memoryPanel = MemoryPanel{};
   memoryPanel.progressSink = progressSink;
   memoryPanel.errorSink = errorSink;
-  for (int b = 0; b < panelBoxCount; ++b) memoryPanel.boxEnabled[b] = true;
-  memoryPanel.boxEnabled[boxCopyToItself] = false;
-  for (int l = 0; l < panelListCount; ++l) memoryPanel.selection[l] = initialSelection[l];
-  memoryPanel.listEnabled[listStartSize] = true;
-  memoryPanel.listEnabled[listEndSize] = true;
-  for (int f = fieldMemorySpeed; f < panelFieldCount; ++f) copyText(memoryPanel.fields[f], "Not Tested");
 }
 
 bool boxChecked(PanelBox box) { return validBox(box) && memoryPanel.checked[box]; }

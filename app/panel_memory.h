@@ -8,12 +8,14 @@ namespace app {
 
 constexpr int fieldTextBytes = 128;   // longer than any result line (96 bytes) or processor text
 
+// Starts as the window creates its controls (see resetMemoryPanel).
 struct MemoryPanel {
   bool checked[panelBoxCount] = {};
-  bool boxEnabled[panelBoxCount] = {};
-  int selection[panelListCount] = {};
-  bool listEnabled[panelListCount] = {};
-  char fields[panelFieldCount][fieldTextBytes] = {};
+  bool boxEnabled[panelBoxCount] = {true, true, true, true,  true, true, true,
+                                    true, true, false, true, true, true, true};
+  int selection[panelListCount] = {0, 8, 3, 2};   // "4 KB", "1 MB", "32", "16"
+  bool listEnabled[panelListCount] = {true, true, false, false};
+  char fields[panelFieldCount][fieldTextBytes] = {"", "Not Tested", "Not Tested", "Not Tested"};
   bool busy = false;
   uint32_t busyCount = 0;        // how often busy was switched on
   uint32_t updateCount = 0;      // updatePanel calls

@@ -23,7 +23,7 @@ namespace {
 using engine::KernelInfo;
 using engine::workingMemory;
 
-class Kernels : public ::testing::Test {
+class EngineKernels : public ::testing::Test {
  protected:
   void SetUp() override {
     enginetest::prepareEngine();
@@ -53,7 +53,7 @@ std::vector<uint8_t> readArea() {
   return std::vector<uint8_t>(workingMemory.testBase, workingMemory.testBase + region);
 }
 
-TEST_F(Kernels, CopiesWriteExactlyTheBlockBehindTheSource) {
+TEST_F(EngineKernels, CopiesWriteExactlyTheBlockBehindTheSource) {
   for (const KernelInfo& kernel : engine::kernelTable) {
     if (!kernel.copies || !supported(kernel)) continue;
     std::vector<uint8_t> expected = fillArea();
@@ -63,7 +63,7 @@ TEST_F(Kernels, CopiesWriteExactlyTheBlockBehindTheSource) {
   }
 }
 
-TEST_F(Kernels, SixteenMegabyteCopiesFillTheSixteenMegabytesBehindTheSource) {
+TEST_F(EngineKernels, SixteenMegabyteCopiesFillTheSixteenMegabytesBehindTheSource) {
   constexpr uint32_t block = 16777216;
   uint8_t* const base = workingMemory.testBase;
   for (const KernelInfo& kernel : engine::kernelTable) {
@@ -78,7 +78,7 @@ TEST_F(Kernels, SixteenMegabyteCopiesFillTheSixteenMegabytesBehindTheSource) {
   }
 }
 
-TEST_F(Kernels, CopiesToItselfChangeNothing) {
+TEST_F(EngineKernels, CopiesToItselfChangeNothing) {
   engine::runParameters.copyToItself = 1;
   for (const KernelInfo& kernel : engine::kernelTable) {
     if (!kernel.copies || !supported(kernel)) continue;
@@ -88,7 +88,7 @@ TEST_F(Kernels, CopiesToItselfChangeNothing) {
   }
 }
 
-TEST_F(Kernels, ReadsChangeNothingAndWritesStayInTheBlock) {
+TEST_F(EngineKernels, ReadsChangeNothingAndWritesStayInTheBlock) {
   for (const KernelInfo& kernel : engine::kernelTable) {
     if (kernel.copies || !supported(kernel)) continue;
     const std::vector<uint8_t> before = fillArea();
@@ -105,7 +105,7 @@ TEST_F(Kernels, ReadsChangeNothingAndWritesStayInTheBlock) {
   }
 }
 
-TEST_F(Kernels, WritesStoreTheirValueOverTheWholeBlock) {
+TEST_F(EngineKernels, WritesStoreTheirValueOverTheWholeBlock) {
   // Write stores 0; SSE Write stores the first 16 bytes of the area everywhere.
   fillArea();
   engine::writeKernel(smallCode);
@@ -119,7 +119,7 @@ TEST_F(Kernels, WritesStoreTheirValueOverTheWholeBlock) {
   }
 }
 
-TEST_F(Kernels, EveryKernelGivesARateAtTheSmallestAndLargestBlock) {
+TEST_F(EngineKernels, EveryKernelGivesARateAtTheSmallestAndLargestBlock) {
   for (const KernelInfo& kernel : engine::kernelTable) {
     if (!supported(kernel)) continue;
     EXPECT_NE(kernel.function(0), 0u) << kernel.name;
@@ -127,7 +127,7 @@ TEST_F(Kernels, EveryKernelGivesARateAtTheSmallestAndLargestBlock) {
   }
 }
 
-TEST_F(Kernels, FirstLevelCacheReadsFasterThanSixteenMegabytes) {
+TEST_F(EngineKernels, FirstLevelCacheReadsFasterThanSixteenMegabytes) {
   // Best of three on each side, so one interruption cannot decide it.
   uint32_t small = 0, large = 0;
   for (int i = 0; i < 3; ++i) {
@@ -137,7 +137,7 @@ TEST_F(Kernels, FirstLevelCacheReadsFasterThanSixteenMegabytes) {
   EXPECT_GT(small, large);
 }
 
-TEST_F(Kernels, LargestExtentsStayInsideTheAllocation) {
+TEST_F(EngineKernels, LargestExtentsStayInsideTheAllocation) {
   // The area placed as far back as the allocation allows: worst alignment, last page offset.
   workingMemory.testBase = engine::alignedTestBase() + 63 * 4096;
   ASSERT_LE(workingMemory.testBase + 33554432 + 4,
@@ -159,7 +159,7 @@ TEST_F(Kernels, LargestExtentsStayInsideTheAllocation) {
   EXPECT_TRUE(enginetest::guardIntact());
 }
 
-TEST_F(Kernels, PlacementSearchKeepsTheFastestOffsetAndTheLastOfEqualOnes) {
+TEST_F(EngineKernels, PlacementSearchKeepsTheFastestOffsetAndTheLastOfEqualOnes) {
   static uint8_t* fastest;
   uint8_t* const aligned = engine::alignedTestBase();
   struct Case { uint32_t fastOffset; bool allEqual; uint32_t expected; };
@@ -183,7 +183,7 @@ TEST_F(Kernels, PlacementSearchKeepsTheFastestOffsetAndTheLastOfEqualOnes) {
   EXPECT_LE(moved, 63u * 4096);
 }
 
-TEST_F(Kernels, PeakEstimateIsSetFromTheSmallBlocks) {
+TEST_F(EngineKernels, PeakEstimateIsSetFromTheSmallBlocks) {
   engine::chartScales.chartPeakRate = 0;
   engine::measurePeakRate(cpu::cpuInfo.hasMmx, cpu::cpuInfo.hasSse);
   EXPECT_GT(engine::chartScales.chartPeakRate, 0u);
@@ -191,7 +191,7 @@ TEST_F(Kernels, PeakEstimateIsSetFromTheSmallBlocks) {
   EXPECT_TRUE(chosen >= 9 && chosen <= 11) << chosen;
 }
 
-TEST_F(Kernels, FloatingPointWorksAfterEveryMmxKernel) {
+TEST_F(EngineKernels, FloatingPointWorksAfterEveryMmxKernel) {
   // On i686 double arithmetic runs on the x87 unit, whose registers MMX shares.
   if (!cpu::cpuInfo.hasMmx) GTEST_SKIP() << "no MMX";
   for (const KernelInfo& kernel : engine::kernelTable) {
@@ -204,7 +204,7 @@ TEST_F(Kernels, FloatingPointWorksAfterEveryMmxKernel) {
 }
 
 #ifndef NDEBUG
-TEST_F(Kernels, CodesOutsideTheTableStopADebugBuild) {
+TEST_F(EngineKernels, CodesOutsideTheTableStopADebugBuild) {
   GTEST_FLAG_SET(death_test_style, "threadsafe");
   EXPECT_DEATH(engine::readKernel(301), "");
   EXPECT_DEATH(engine::readLatency(326), "");

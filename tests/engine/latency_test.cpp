@@ -40,7 +40,7 @@ std::vector<uint32_t> followChain(uint32_t limit) {
   return offsets;
 }
 
-class Chains : public ::testing::Test {
+class EngineChains : public ::testing::Test {
  protected:
   void SetUp() override {
     enginetest::prepareEngine();
@@ -48,7 +48,7 @@ class Chains : public ::testing::Test {
   }
 };
 
-TEST_F(Chains, ElementsAtEveryStrideUpToTheLength) {
+TEST_F(EngineChains, ElementsAtEveryStrideUpToTheLength) {
   struct Case { uint32_t length, stride, elements, lastOffset; };
   const Case cases[] = {
       {4096, 512, 8, 3584},     // Read Latency at 4 KB with step 512
@@ -70,7 +70,7 @@ TEST_F(Chains, ElementsAtEveryStrideUpToTheLength) {
   }
 }
 
-TEST_F(Chains, ChaseMeasurementsGiveAtLeastOneCyclePerLoad) {
+TEST_F(EngineChains, ChaseMeasurementsGiveAtLeastOneCyclePerLoad) {
   // A dependent load cannot finish in less than a cycle; loads that overlapped would.
   engine::runParameters.latencyStep = 64;
   for (engine::SizeCode code : {0u, 300u}) {
@@ -96,7 +96,7 @@ engine::WalkPlan expectedPlan(uint32_t row, uint32_t column) {
   return {engine::WalkAction::readLatency, row == 0 ? 0 : 25 * row - 6};
 }
 
-TEST(WalkStateMachine, FollowsTheRowsAndColumnsThenStops) {
+TEST(EngineWalkStateMachine, FollowsTheRowsAndColumnsThenStops) {
   engine::WalkState state;
   uint32_t measured = 0;
   for (uint32_t row = 0; row < engine::walkRows; ++row) {
@@ -128,7 +128,7 @@ TEST(WalkStateMachine, FollowsTheRowsAndColumnsThenStops) {
   }
 }
 
-TEST(WalkStateMachine, ShortStepBlocksOfTheRows) {
+TEST(EngineWalkStateMachine, ShortStepBlocksOfTheRows) {
   // The Read Latency block of a row is 7/8 of the row's doubling: 3,584 x 2^k bytes, exactly
   // for the rows whose code lies 6 below a power of two.
   const struct { uint32_t row; engine::SizeCode code; uint32_t bytes; } rows[] = {
@@ -139,7 +139,7 @@ TEST(WalkStateMachine, ShortStepBlocksOfTheRows) {
   }
 }
 
-TEST(WalkMatrix, FillsMeasuredCellsAndZerosThenStoresNothing) {
+TEST(EngineWalkMatrix, FillsMeasuredCellsAndZerosThenStoresNothing) {
   enginetest::prepareEngine();
   engine::resultTables = {};
   std::fill(std::begin(engine::resultTables.table[engine::tableWalkMatrix]),

@@ -15,7 +15,7 @@ namespace {
 
 using engine::SizeCode;
 
-TEST(BlockDwords, WorkedCodes) {
+TEST(EngineBlockDwords, WorkedCodes) {
   struct Case { SizeCode code; uint32_t dwords; };
   const Case cases[] = {
       {0, 1024},        {1, 1056},        {4, 1184},        // 1,188 rounded down
@@ -26,7 +26,7 @@ TEST(BlockDwords, WorkedCodes) {
   for (const Case& c : cases) EXPECT_EQ(engine::blockDwords(c.code), c.dwords) << c.code;
 }
 
-TEST(BlockDwords, EveryDoublingIsAPowerOfTwoAndSizesGrow) {
+TEST(EngineBlockDwords, EveryDoublingIsAPowerOfTwoAndSizesGrow) {
   for (SizeCode k = 0; k <= 12; ++k) EXPECT_EQ(engine::blockDwords(25 * k), 1024u << k) << k;
   for (SizeCode code = 1; code <= 300; ++code) {
     EXPECT_GT(engine::blockDwords(code), engine::blockDwords(code - 1)) << code;
@@ -34,7 +34,7 @@ TEST(BlockDwords, EveryDoublingIsAPowerOfTwoAndSizesGrow) {
   }
 }
 
-TEST(TransferPlan, VolumeOverBlock) {
+TEST(EngineTransferPlan, VolumeOverBlock) {
   struct Case { uint32_t shift; bool reduced; SizeCode code; uint32_t passes, remainder; };
   const Case cases[] = {
       {0, false, 300, 1, 0},       {2, false, 300, 4, 0},
@@ -54,7 +54,7 @@ TEST(TransferPlan, VolumeOverBlock) {
   enginetest::prepareEngine();
 }
 
-TEST(KernelTurns, WholeAndPartialPasses) {
+TEST(EngineKernelTurns, WholeAndPartialPasses) {
   struct Case { SizeCode code; uint32_t shift, turnBytes, turns, passes, partial; };
   const Case cases[] = {
       {1, 0, 32, 132, 3971, 116},     // 928 units / 8 per turn
@@ -74,7 +74,7 @@ TEST(KernelTurns, WholeAndPartialPasses) {
   enginetest::prepareEngine();
 }
 
-TEST(WalkStride, BlockTimesStepOver4096RoundedDown) {
+TEST(EngineWalkStride, BlockTimesStepOver4096RoundedDown) {
   struct Case { SizeCode code; uint32_t step, stride; };
   const Case cases[] = {
       {0, 16, 16},          {300, 16, 65536},     {0, 4, 4},          {300, 64, 262144},
@@ -92,7 +92,7 @@ TEST(WalkStride, BlockTimesStepOver4096RoundedDown) {
   }
 }
 
-TEST(LineProbe, FirstStrideAtWhichTheRateStopsJumping) {
+TEST(EngineLineProbe, FirstStrideAtWhichTheRateStopsJumping) {
   struct Case { uint32_t a, b, c, chosen; };
   const Case cases[] = {
       {1000, 1501, 0, 9},      // 64-byte reads more than half faster: 32-byte lines

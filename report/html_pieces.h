@@ -1,6 +1,6 @@
-// The constant pieces the report page is assembled from, byte for byte. Pieces whose name
-// mentions a field hold a placeholder there; the page builder writes those pieces in parts
-// around the field instead of patching the placeholder. Windows-1252 text, CR LF line ends.
+// The constant pieces the report page is assembled from, byte for byte. A piece with a field
+// holds a placeholder there ("xx", "xxx-", "01"); the page builder fills a copy of the piece, so
+// the pieces themselves never change. Windows-1252 text, CR LF line ends.
 #pragma once
 
 namespace report::pieces {

@@ -11,6 +11,7 @@
 #include "cli/console.h"
 #include "cli/modes.h"
 #include "engine/working_memory.h"
+#include "platform/files.h"
 #include "platform/message.h"
 #include "report/csv_report.h"
 #include "report/report.h"
@@ -28,8 +29,9 @@ bool writeCsvOnly(const std::string& path) {
   }
   char* const text = engine::workingMemory.reportBuffer + engine::reportBufferHalf;
   const uint32_t length = report::buildCsvText(text);
-  // The bytes go out unchanged (CR LF line ends, Windows-1252), as in the file.
-  const bool ok = std::fwrite(text, 1, length, stdout) == length && std::fflush(stdout) == 0;
+  // The bytes go out unchanged (CR LF line ends, Windows-1252), as in the file, after whatever
+  // the run printed before them.
+  const bool ok = std::fflush(stdout) == 0 && platform::writeStandardOutput(text, length);
   if (!ok) platform::showErrorMessage("Couldn't create CSV file.");
   return ok;
 }

@@ -26,4 +26,8 @@ int32_t readFileBytes(FileHandle file, void* buffer, uint32_t maxBytes);
 bool writeFileBytes(FileHandle file, const void* bytes, uint32_t count);
 void closeFile(FileHandle file);
 
+// Writes the bytes to standard output unchanged (no line-end translation); the caller flushes
+// any buffered stdio output first. False when any byte could not be written.
+bool writeStandardOutput(const void* bytes, uint32_t count);
+
 } // namespace platform

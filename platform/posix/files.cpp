@@ -58,6 +58,10 @@ bool writeFileBytes(FileHandle file, const void* bytes, uint32_t count) {
   return true;
 }
 
+bool writeStandardOutput(const void* bytes, uint32_t count) {
+  return writeFileBytes(STDOUT_FILENO, bytes, count);
+}
+
 void closeFile(FileHandle file) {
   if (file != invalidFile) ::close(static_cast<int>(file));
 }

@@ -39,6 +39,15 @@ bool writeFileBytes(FileHandle file, const void* bytes, uint32_t count) {
   return WriteFile(handleOf(file), bytes, count, &put, nullptr) && put == count;
 }
 
+// The C runtime's standard output would turn every LF into CR LF; the handle takes the bytes as
+// they are.
+bool writeStandardOutput(const void* bytes, uint32_t count) {
+  HANDLE out = GetStdHandle(STD_OUTPUT_HANDLE);
+  if (out == INVALID_HANDLE_VALUE || out == nullptr) return false;
+  DWORD put = 0;
+  return WriteFile(out, bytes, count, &put, nullptr) && put == count;
+}
+
 void closeFile(FileHandle file) {
   if (file != invalidFile) CloseHandle(handleOf(file));
 }

@@ -1,7 +1,8 @@
 // --bench: after the start-up checks and the calibration, every kernel the processor supports
 // at seven block sizes from 4 KB to 16 MB, the Read Latency with step 64 at the same sizes and
 // at 32 MB, then the line-size probe's choice and the start-up peak estimate. One line per
-// measurement: name, block bytes, MB/s, cycles per transfer (cycles per load for latency).
+// measurement, the best of three runs: name, block bytes, MB/s, cycles per transfer (cycles
+// per load for latency).
 #include <cstdio>
 #include <string>
 
@@ -25,6 +26,19 @@ namespace {
 constexpr engine::SizeCode benchCodes[] = {0, 50, 100, 150, 200, 250, 300};
 // 64 bytes, the common line size: each load of the latency chain fetches a new line.
 constexpr uint32_t benchLatencyStep = 64;
+// Each figure is the best of three runs: a shared or virtual machine loses whole time slices
+// now and then, and the hardware's limit is what the figures are compared against.
+constexpr int benchRuns = 3;
+
+template <typename Measure>
+uint32_t bestOf(Measure measure) {
+  uint32_t best = 0;
+  for (int run = 0; run < benchRuns; ++run) {
+    const uint32_t rate = measure();
+    if (rate > best) best = rate;
+  }
+  return best;
+}
 
 void printMeasurement(const char* name, engine::SizeCode code, uint32_t rate, uint32_t width) {
   const uint32_t cycles = engine::cyclesFromRate(rate, width);
@@ -37,7 +51,8 @@ void benchKernels() {
   for (const engine::KernelInfo& kernel : engine::kernelTable) {
     if (!engine::kernelSupported(kernel, cpu::cpuInfo.hasMmx, cpu::cpuInfo.hasSse)) continue;
     for (engine::SizeCode code : benchCodes) {
-      printMeasurement(kernel.name, code, kernel.function(code), kernel.width);
+      printMeasurement(kernel.name, code, bestOf([&] { return kernel.function(code); }),
+                       kernel.width);
     }
   }
 }
@@ -45,10 +60,10 @@ void benchKernels() {
 void benchLatency() {
   engine::runParameters.latencyStep = benchLatencyStep;
   for (engine::SizeCode code : benchCodes) {
-    printMeasurement("latency", code, engine::readLatency(code), 32);
+    printMeasurement("latency", code, bestOf([&] { return engine::readLatency(code); }), 32);
   }
   printMeasurement("latency", engine::summaryLatencyCode,
-                   engine::readLatency(engine::summaryLatencyCode), 32);
+                   bestOf([] { return engine::readLatency(engine::summaryLatencyCode); }), 32);
 }
 
 } // namespace

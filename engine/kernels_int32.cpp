@@ -24,6 +24,7 @@ inline void readPasses(const uint8_t* base, uint32_t turns, uint32_t passes) {
       "1:\n\t"
       "mov %[base], %[p]\n\t"
       "mov %[turns], %[t]\n\t"
+      ".p2align 5\n\t"  // the turn loop starts on a 32-byte fetch boundary
       "2:\n\t"
       "movl 0(%[p]), %[sink]\n\t"
       "movl 4(%[p]), %[sink]\n\t"
@@ -52,6 +53,7 @@ inline void writePasses(uint8_t* base, uint32_t turns, uint32_t passes) {
       "1:\n\t"
       "mov %[base], %[p]\n\t"
       "mov %[turns], %[t]\n\t"
+      ".p2align 5\n\t"  // the turn loop starts on a 32-byte fetch boundary
       "2:\n\t"
       "movl %[zero], 0(%[p])\n\t"
       "movl %[zero], 4(%[p])\n\t"
@@ -81,6 +83,7 @@ inline void copyPasses(const uint8_t* base, uint8_t* dstBase, uint32_t turns, ui
       "mov %[base], %[p]\n\t"
       "mov %[dstBase], %[q]\n\t"
       "mov %[turns], %[t]\n\t"
+      ".p2align 5\n\t"  // the turn loop starts on a 32-byte fetch boundary
       "2:\n\t"
       "movl 0(%[p]), %[a]\n\t"
       "movl 4(%[p]), %[b]\n\t"

@@ -22,6 +22,7 @@ inline void line32Passes(const uint8_t* base, uint32_t turns, uint32_t passes) {
       "1:\n\t"
       "mov %[base], %[p]\n\t"
       "mov %[turns], %[t]\n\t"
+      ".p2align 5\n\t"  // the turn loop starts on a 32-byte fetch boundary
       "2:\n\t"
       "movl 0(%[p]), %[sink]\n\t"
       "movl 32(%[p]), %[sink]\n\t"
@@ -45,6 +46,7 @@ inline void line64Passes(const uint8_t* base, uint32_t turns, uint32_t passes) {
       "1:\n\t"
       "mov %[base], %[p]\n\t"
       "mov %[turns], %[t]\n\t"
+      ".p2align 5\n\t"  // the turn loop starts on a 32-byte fetch boundary
       "2:\n\t"
       "movl 0(%[p]), %[sink]\n\t"
       "movl 64(%[p]), %[sink]\n\t"
@@ -66,6 +68,7 @@ inline void line128Passes(const uint8_t* base, uint32_t turns, uint32_t passes) 
       "1:\n\t"
       "mov %[base], %[p]\n\t"
       "mov %[turns], %[t]\n\t"
+      ".p2align 5\n\t"  // the turn loop starts on a 32-byte fetch boundary
       "2:\n\t"
       "movl 0(%[p]), %[sink]\n\t"
       "movl 128(%[p]), %[sink]\n\t"

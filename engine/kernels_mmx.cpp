@@ -28,6 +28,7 @@ inline void mmxReadPasses(const uint8_t* base, uint32_t turns, uint32_t passes) 
       "1:\n\t"
       "mov %[base], %[p]\n\t"
       "mov %[turns], %[t]\n\t"
+      ".p2align 5\n\t"  // the turn loop starts on a 32-byte fetch boundary
       "2:\n\t"
       "movq 0(%[p]), %%mm0\n\t"
       "movq 8(%[p]), %%mm0\n\t"
@@ -55,6 +56,7 @@ inline void mmxWritePasses(uint8_t* base, uint32_t turns, uint32_t passes) {
       "1:\n\t"
       "mov %[base], %[p]\n\t"
       "mov %[turns], %[t]\n\t"
+      ".p2align 5\n\t"  // the turn loop starts on a 32-byte fetch boundary
       "2:\n\t"
       "movq %%mm0, 0(%[p])\n\t"
       "movq %%mm0, 8(%[p])\n\t"
@@ -86,6 +88,7 @@ inline void mmxCopyPasses(const uint8_t* base, uint8_t* dstBase, uint32_t turns,
       "mov %[base], %[p]\n\t"
       "mov %[dstBase], %[q]\n\t"
       "mov %[turns], %[t]\n\t"
+      ".p2align 5\n\t"  // the turn loop starts on a 32-byte fetch boundary
       "2:\n\t"
       "movq 0(%[p]), %%mm0\n\t"
       "movq 8(%[p]), %%mm1\n\t"

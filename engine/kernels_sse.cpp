@@ -28,6 +28,7 @@ inline void sseReadPasses(const uint8_t* base, uint32_t turns, uint32_t passes) 
       "1:\n\t"
       "mov %[base], %[p]\n\t"
       "mov %[turns], %[t]\n\t"
+      ".p2align 5\n\t"  // the turn loop starts on a 32-byte fetch boundary
       "2:\n\t"
       "movaps 0(%[p]), %%xmm0\n\t"
       "movaps 16(%[p]), %%xmm1\n\t"
@@ -51,6 +52,7 @@ inline void sseWritePasses(uint8_t* base, uint32_t turns, uint32_t passes, __m12
       "1:\n\t"
       "mov %[base], %[p]\n\t"
       "mov %[turns], %[t]\n\t"
+      ".p2align 5\n\t"  // the turn loop starts on a 32-byte fetch boundary
       "2:\n\t"
       "movaps %[v], 0(%[p])\n\t"
       "movaps %[v], 16(%[p])\n\t"
@@ -77,6 +79,7 @@ inline void sseCopyPasses(const uint8_t* base, uint8_t* dstBase, uint32_t turns,
       "mov %[base], %[p]\n\t"
       "mov %[dstBase], %[q]\n\t"
       "mov %[turns], %[t]\n\t"
+      ".p2align 5\n\t"  // the turn loop starts on a 32-byte fetch boundary
       "2:\n\t"
       "movaps 0(%[p]), %%xmm0\n\t"
       "movaps 16(%[p]), %%xmm1\n\t"

@@ -38,8 +38,9 @@ inline void line32Passes(const uint8_t* base, uint32_t turns, uint32_t passes) {
       : "memory", "cc");
 }
 
-// passes x turns of loads at 0 and 64 of each 128 bytes.
-inline void line64Passes(const uint8_t* base, uint32_t turns, uint32_t passes) {
+// passes x turns of loads at 0 and stride of each 2 x stride bytes (line64: 64, line128: 128).
+template <int stride>
+inline void twoLinePasses(const uint8_t* base, uint32_t turns, uint32_t passes) {
   const uint8_t* p;
   uint32_t t, sink;
   asm volatile(
@@ -49,36 +50,15 @@ inline void line64Passes(const uint8_t* base, uint32_t turns, uint32_t passes) {
       ".p2align 5\n\t"  // the turn loop starts on a 32-byte fetch boundary
       "2:\n\t"
       "movl 0(%[p]), %[sink]\n\t"
-      "movl 64(%[p]), %[sink]\n\t"
-      "add $128, %[p]\n\t"
+      "movl %c[stride](%[p]), %[sink]\n\t"
+      "add %[turnBytes], %[p]\n\t"
       "dec %[t]\n\t"
       "jnz 2b\n\t"
       "dec %[passes]\n\t"
       "jnz 1b\n\t"
       : [p] "=&r"(p), [t] "=&r"(t), [sink] "=&r"(sink), [passes] "+r"(passes)
-      : [base] "rm"(base), [turns] "rm"(turns)
-      : "memory", "cc");
-}
-
-// passes x turns of loads at 0 and 128 of each 256 bytes.
-inline void line128Passes(const uint8_t* base, uint32_t turns, uint32_t passes) {
-  const uint8_t* p;
-  uint32_t t, sink;
-  asm volatile(
-      "1:\n\t"
-      "mov %[base], %[p]\n\t"
-      "mov %[turns], %[t]\n\t"
-      ".p2align 5\n\t"  // the turn loop starts on a 32-byte fetch boundary
-      "2:\n\t"
-      "movl 0(%[p]), %[sink]\n\t"
-      "movl 128(%[p]), %[sink]\n\t"
-      "add $256, %[p]\n\t"
-      "dec %[t]\n\t"
-      "jnz 2b\n\t"
-      "dec %[passes]\n\t"
-      "jnz 1b\n\t"
-      : [p] "=&r"(p), [t] "=&r"(t), [sink] "=&r"(sink), [passes] "+r"(passes)
-      : [base] "rm"(base), [turns] "rm"(turns)
+      : [base] "rm"(base), [turns] "rm"(turns), [stride] "i"(stride),
+        [turnBytes] "i"(2 * stride)
       : "memory", "cc");
 }
 
@@ -96,7 +76,7 @@ uint32_t lineKernel(SizeCode code, uint32_t turnBytes) {
 } // namespace
 
 uint32_t lineRead32Kernel(SizeCode code) { return lineKernel<line32Passes>(code, 128); }
-uint32_t lineRead64Kernel(SizeCode code) { return lineKernel<line64Passes>(code, 128); }
-uint32_t lineRead128Kernel(SizeCode code) { return lineKernel<line128Passes>(code, 256); }
+uint32_t lineRead64Kernel(SizeCode code) { return lineKernel<twoLinePasses<64>>(code, 128); }
+uint32_t lineRead128Kernel(SizeCode code) { return lineKernel<twoLinePasses<128>>(code, 256); }
 
 } // namespace engine

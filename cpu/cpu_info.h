@@ -22,11 +22,8 @@ struct CpuidRegisters {
 // Executes (or replays) CPUID for one leaf, sub-leaf 0.
 using CpuidFunction = CpuidRegisters (*)(uint32_t leaf);
 
-// The real instruction. Only call it where hasCpuid() is true.
+// The real instruction. Only call it once the start-up checks found CPUID present.
 CpuidRegisters readCpuid(uint32_t leaf);
-// True when the processor has the CPUID instruction (the EFLAGS ID bit can be toggled;
-// always true in 64-bit mode).
-bool hasCpuid();
 
 struct CpuInfo {
   char vendorId[13] = {};          // leaf 0 EBX, EDX, ECX as bytes, NUL-terminated

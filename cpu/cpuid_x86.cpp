@@ -18,10 +18,4 @@ CpuidRegisters readCpuid(uint32_t leaf) {
   return r;
 }
 
-bool hasCpuid() {
-  // __get_cpuid_max toggles the EFLAGS ID bit on 32-bit processors and returns 0 when it does
-  // not stick; in 64-bit mode every processor has CPUID.
-  return __get_cpuid_max(0, nullptr) != 0;
-}
-
 } // namespace cpu

@@ -71,9 +71,6 @@ bool newerThanTables(const CpuInfo& info) {
 }
 
 const char* coreNameFor(const CpuInfo& info) {
-  // The tables key on the base model only; a processor with an extended model would fall on a
-  // core of the 1990s with the same low model digit (an Intel model 0x97 on "Katmai").
-  if (newerThanTables(info)) return unknownName;
   const RuleSet* set = ruleSetOf(coreRules, coreRuleCount, info.vendor);
   if (set == nullptr) return unknownName;
   const NameRow* row = firstMatch(*set, info);

@@ -250,7 +250,6 @@ TEST(CpuProcessWideRecord, IdentifyCpuFillsCpuInfoWithCoreName) {
 // The real instruction on the machine running the tests: any x86 processor that runs this
 // build has CPUID, a time-stamp counter, MMX and SSE, and a printable vendor string.
 TEST(CpuRealProcessor, ReadsPlausibleIdentity) {
-  ASSERT_TRUE(cpu::hasCpuid());
   const CpuInfo info = cpu::identifyFrom(cpu::readCpuid);
   EXPECT_EQ(std::strlen(info.vendorId), 12u);
   for (int i = 0; i < 12; ++i) EXPECT_GE(info.vendorId[i], ' ');

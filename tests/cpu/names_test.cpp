@@ -132,18 +132,19 @@ TEST(CpuIntelNames, ItaniumAndFamily15) {
 }
 
 // Intel Core processors since 2007 carry an extended model; the tables would call a Core 2 Duo
-// E8400 (family 6, model 0x17, stepping 0xA) a Pentium III with a Katmai or Tanner core.
+// E8400 (family 6, model 0x17, stepping 0xA) a Pentium III. The name comes from the brand string;
+// the core stays as the core tables give it, keyed by the base model.
 TEST(CpuIntelNames, ExtendedModelNamedByBrandString) {
   const NameCase cases[] = {
       {intel, 0x1067A, 0, 0x49, "Intel(R) Core(TM)2 Duo CPU     E8400  @ 3.00GHz", "",
-       "Intel(R) Core(TM)2 Duo CPU E8400 @ 3.00GHz", "Unknown"},
+       "Intel(R) Core(TM)2 Duo CPU E8400 @ 3.00GHz", "Tanner 0.25 \xB5m"},
       {intel, 0x206A7, 0, 0, "        Intel(R) Core(TM) i7-2600K CPU @ 3.40GHz", "",
        "Intel(R) Core(TM) i7-2600K CPU @ 3.40GHz", "Unknown"},
       {intel, 0xA0655, 0, 0, "Intel(R) Core(TM) i9-10900K CPU @ 3.70GHz", "",
-       "Intel(R) Core(TM) i9-10900K CPU @ 3.70GHz", "Unknown"},
-      // Without a usable brand string the tables' name stands; the core does not.
-      {intel, 0x1067A, 0, 0x49, nullptr, "Intel ", "Pentium\xAEIII", "Unknown"},
-      {intel, 0x1067A, 0, 0x49, "      ", "Intel ", "Pentium\xAEIII", "Unknown"},
+       "Intel(R) Core(TM) i9-10900K CPU @ 3.70GHz", "Deshutes 0.25 \xB5m"},
+      // Without a usable brand string the tables' name stands.
+      {intel, 0x1067A, 0, 0x49, nullptr, "Intel ", "Pentium\xAEIII", "Tanner 0.25 \xB5m"},
+      {intel, 0x1067A, 0, 0x49, "      ", "Intel ", "Pentium\xAEIII", "Tanner 0.25 \xB5m"},
   };
   expectNames(cases, std::size(cases));
 }

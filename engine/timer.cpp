@@ -85,17 +85,6 @@ void sortSamplesDescending(int count) {
 // The call whose cost the pause compensation measures; it must stay a real call.
 __attribute__((noinline)) void emptyRoutine() { asm volatile(""); }
 
-// Fills the clock text: the clock in MHz with two decimals in eight characters, then " MHz".
-void writeClockText(uint32_t clock10k) {
-  char field[text::maxNumberChars + 1] = {};
-  int length = text::formatFixed2(field, clock10k, 5);
-  constexpr int unitLength = 4;
-  const int room = static_cast<int>(sizeof timer.clockText) - 1 - unitLength;
-  if (length > room) length = room;   // a clock above 99,999 MHz is not a real processor
-  std::memcpy(timer.clockText, field, length);
-  std::memcpy(timer.clockText + length, " MHz", unitLength + 1);
-}
-
 // Time-stamp ticks during one second of the high-resolution counter, started on an observed
 // edge of that counter so that both intervals begin at matching instants.
 uint64_t ticksInOneSecond(uint32_t countsPerSecond) {
@@ -128,6 +117,15 @@ uint32_t resumeOverheadSample() {
 }
 
 } // namespace
+
+// Every digit of the clock is kept: a clock past 99,999.99 MHz is no real processor, but a
+// counter that misreports its frequency can give one, and a cut number would mislead.
+void writeClockText(uint32_t clock10k) {
+  static_assert(sizeof timer.clockText >= text::maxNumberChars + sizeof " MHz",
+                "room for the widest clock and its unit");
+  const int length = text::formatFixed2(timer.clockText, clock10k, 5);
+  std::memcpy(timer.clockText + length, " MHz", sizeof " MHz");
+}
 
 uint32_t medianOfFour() {
   sortSamplesDescending(4);

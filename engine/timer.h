@@ -14,7 +14,9 @@ struct TimerState {
   uint32_t clock10k = 0;          // counter ticks per second / 10,000: clock in 1/100 MHz
   uint64_t perfFrequency = 0;     // high-resolution counter counts per second
   uint32_t sampleScratch[5] = {}; // samples for medianOfFour / trimmedMeanOfFive, sorted in place
-  char clockText[13] = {};        // "%5d,%02d MHz" once calibrated, empty before
+  // The clock in MHz as " 1999,87 MHz" once calibrated, empty before: eight characters, or
+  // up to eleven for a clock the field cannot hold, then " MHz" and the NUL.
+  char clockText[16] = {};
 };
 extern TimerState timer;
 
@@ -30,6 +32,9 @@ uint32_t rateFromCycles(uint64_t elapsed, uint32_t megabytes, uint32_t clockPer1
 // Hundredths of cycles per transfer of width bits (32, 64, 128; else 0) at a rate.
 uint32_t cyclesFromRate(uint32_t rate, uint32_t width);
 void calibrateClock();
+// Writes clockText from a clock in hundredths of a MHz: formatFixed2 with 5 integer digits,
+// then " MHz".
+void writeClockText(uint32_t clock10k);
 void raisePriority();
 void restorePriority();
 uint32_t medianOfFour();       // of sampleScratch[0..3]

@@ -83,6 +83,27 @@ TEST(Calibration, WritesTheClockTextAndThePauseCompensation) {
   EXPECT_GT(s[4], 0u);   // 128 calls take time
 }
 
+TEST(Calibration, ClockTextIsFiveIntegerPlacesCommaDecimalsAndUnit) {
+  const struct {
+    uint32_t clock10k;
+    const char* text;
+  } cases[] = {
+      {199987, " 1999,87 MHz"},          // 1,999.87 MHz: a blank, 1999, a comma, 87
+      {80193, "  801,93 MHz"},
+      {5, "    0,05 MHz"},
+      {9999999, "99999,99 MHz"},         // the widest clock the eight characters hold
+      // A counter that misreports its frequency can give an impossible clock: every digit
+      // stays, none is cut to fit.
+      {12345678, "123456,78 MHz"},
+      {4294967295u, "42949672,95 MHz"},
+  };
+  for (const auto& c : cases) {
+    engine::timer = {};
+    engine::writeClockText(c.clock10k);
+    EXPECT_STREQ(engine::timer.clockText, c.text) << c.clock10k;
+  }
+}
+
 TEST(Calibration, WithoutACounterNothingIsSet) {
   const struct {
     const char* what;

@@ -7,6 +7,7 @@
 
 #include "app/option_rules.h"
 #include "app/panel_memory.h"
+#include "chart/axes.h"
 #include "engine/results.h"
 
 namespace {
@@ -43,6 +44,9 @@ class OptionRules : public ::testing::Test {
   void SetUp() override {
     resetMemoryPanel();
     engine::runParameters = {};
+    engine::chartScales = {};
+    chart::chartState = {};
+    chart::axisLabels = {};
   }
   void start(const Processor& p) {
     cpu = p;
@@ -175,6 +179,46 @@ TEST_F(OptionRules, CheckedBoxesAreBitsInPanelOrder) {
                                 (1u << boxSseWrite));
   click(boxMemoryWalk);
   EXPECT_EQ(checkedBoxes(), 1u << 13);
+}
+
+// The rules end by setting the X axis for the mode and refreshing the chart: the log option
+// and the axes' visibility take effect at the click itself, not at the next run.
+TEST_F(OptionRules, EveryRulesClickSetsTheXAxisAndRefreshesTheChart) {
+  start(cpu);
+  engine::chartScales.chartPeakRate = 7000;     // step 1000
+  engine::chartScales.chartMaxLatency = 3200;   // step 500 linear, 3200 logarithmic
+  click(boxLogY);
+  EXPECT_EQ(chart::chartState.logYAxis, 1u);
+  EXPECT_STREQ(chart::axisLabels.bandwidth[1].text, "  8192");
+  EXPECT_EQ(chart::chartState.latencyFullScale, 22400u);
+  EXPECT_STREQ(chart::axisLabels.latency[0].text, "");   // no latency test checked yet
+
+  // Memory Walk: the step axis from the walk list, latency labels shown, bandwidth ones empty.
+  setListSelection(listWalkStep, 4);
+  click(boxMemoryWalk);
+  EXPECT_STREQ(chart::axisLabels.xAxis[0].text, "Step");
+  EXPECT_STREQ(chart::axisLabels.xAxis[1].text, "  64");
+  EXPECT_STREQ(chart::axisLabels.xAxis[13].text, " 256K");
+  EXPECT_STREQ(chart::axisLabels.latency[0].text, "Latency (Cycles)");
+  EXPECT_STREQ(chart::axisLabels.latency[1].text, "   256");
+  EXPECT_STREQ(chart::axisLabels.bandwidth[0].text, "");
+
+  // Boxes without the rules change neither the scale nor the labels.
+  engine::chartScales.chartMaxLatency = 76800;
+  click(boxIterations);
+  EXPECT_EQ(chart::chartState.latencyFullScale, 22400u);
+  EXPECT_STREQ(chart::axisLabels.latency[1].text, "   256");
+
+  // Back to normal mode, linear: block sizes below, the new latency maximum taken up.
+  click(boxLogY);
+  click(boxMemoryWalk);
+  EXPECT_EQ(chart::chartState.logYAxis, 0u);
+  EXPECT_STREQ(chart::axisLabels.xAxis[0].text, "Block Size");
+  EXPECT_STREQ(chart::axisLabels.xAxis[1].text, "   4K");
+  EXPECT_EQ(chart::chartState.latencyFullScale, 77000u);   // 10971 rounds to 11000, x 7
+  EXPECT_STREQ(chart::axisLabels.latency[0].text, "");
+  click(boxRead);
+  EXPECT_STREQ(chart::axisLabels.bandwidth[1].text, "  8000");
 }
 
 } // namespace

@@ -11,6 +11,7 @@
 
 #include "app/option_rules.h"
 #include "app/panel_memory.h"
+#include "chart/axes.h"
 #include "chart/canvas.h"
 #include "chart/curves.h"
 #include "cpu/cpu_info.h"
@@ -233,6 +234,57 @@ TEST_F(RunTest, WithoutSseNoSseKernelRuns) {
   EXPECT_EQ(measuredCodes(engine::tableSseRead), "none");
   EXPECT_EQ(measuredCodes(engine::tableRead), "0..25 (26)");
   EXPECT_EQ(memoryPanel.lastProgress.pointsTotal, 26u);
+}
+
+// Memory Walk: every block size from 4 KB to 16 MB whatever the lists say, the curve on the
+// latency scale in its own colour, the matrix, and no bandwidth line.
+TEST_F(RunTest, MemoryWalkCoversAllSizesAndTheMatrix) {
+  choose({}, 3, 4);   // a range the walk ignores
+  setListSelection(listWalkStep, 0);
+  clickBox(boxMemoryWalk);
+  ASSERT_EQ(engine::runTest(), engine::RunStatus::done);
+
+  EXPECT_EQ(engine::runParameters.startCode, 0u);
+  EXPECT_EQ(engine::runParameters.endCode, 300u);
+  EXPECT_EQ(engine::runParameters.latencyStep, 4u);
+  EXPECT_EQ(measuredCodes(engine::tableWalk), "0..300 (301)");
+  for (int t = 0; t <= engine::tableReadLatency; ++t) EXPECT_EQ(measuredCodes(t), "none") << t;
+  // The matrix: the first cell (3,584 bytes, step 4) is measured; nothing lies past cell 237.
+  const uint32_t* matrix = engine::resultTables.table[engine::tableWalkMatrix];
+  EXPECT_NE(matrix[0], 0u);
+  for (uint32_t c = 238; c < engine::sizeCodeCount; ++c) EXPECT_EQ(matrix[c], 0u) << c;
+
+  EXPECT_GT(engine::chartScales.chartMaxLatency, 0u);
+  EXPECT_STREQ(fieldText(fieldMaxBandwidth), "Not Tested");
+  EXPECT_STREQ(fieldText(fieldMinBandwidth), "Not Tested");
+  EXPECT_EQ(std::string(fieldText(fieldMemorySpeed)).rfind("Latency: ", 0), 0u);
+  EXPECT_STREQ(chart::axisLabels.xAxis[0].text, "Step");
+  EXPECT_STREQ(chart::axisLabels.xAxis[1].text, "   4");
+  EXPECT_EQ(memoryPanel.lastProgress.pointsTotal, 301u);
+  EXPECT_EQ(memoryPanel.lastProgress.pointsDone, 301u);
+
+  // The live curve crosses the whole width in the Memory Walk colour.
+  const chart::Colour orange = dialogs::colourTable[dialogs::slotMemoryWalk];
+  bool left = false, right = false;
+  for (int y = 70; y <= 326; ++y) {
+    left |= chart::pixelAt(chart::canvas, 72, y) == orange;
+    right |= chart::pixelAt(chart::canvas, 453, y) == orange;
+  }
+  EXPECT_TRUE(left);
+  EXPECT_TRUE(right);
+}
+
+// Equal block-size lists skip the per-size part in Memory Walk mode too: the walk's range of
+// 0..300 is never set and nothing is measured.
+TEST_F(RunTest, MemoryWalkWithEqualListsMeasuresOnlyTheSummary) {
+  choose({}, 5, 5);
+  clickBox(boxMemoryWalk);
+  ASSERT_EQ(engine::runTest(), engine::RunStatus::done);
+  EXPECT_EQ(engine::runParameters.startCode, 125u);
+  EXPECT_EQ(engine::runParameters.endCode, 125u);
+  for (int t = 0; t < engine::tableCount; ++t) EXPECT_EQ(measuredCodes(t), "none") << t;
+  EXPECT_STREQ(fieldText(fieldMaxBandwidth), "Not Tested");
+  EXPECT_EQ(engine::runParameters.latencyStep, 16u);   // the walk list's "16"
 }
 
 } // namespace

@@ -50,7 +50,7 @@ constexpr const char walkGraphTitle[] =
 // picture (with its number field)
 constexpr const char picture[] =
     "<p><img src=\"twrep_01.bmp\"></p>\r\n";
-// bandwidth table head, part 1
+// bandwidth table head, up to the step field
 constexpr const char bandwidthTableHead[] =
     "<p><b>Bandwidth Table:</b></p>\r\n"
     "<table border=\"1\" bordercolor=\"#000000\" cellpadding=\"0\" cellspacing=\"1\" width=\"490\" >\r\n"
@@ -76,7 +76,7 @@ constexpr const char bandwidthTableHead[] =
     "   </td>\r\n"
     "   <td width=\"20%\" height=\"6\">\r\n"
     "     <font color=\"#000000\" face=\"MS Sans Serif\" size=\"1\">Step";
-// bandwidth table head, part 2
+// bandwidth table head, after the step field
 constexpr const char bandwidthTableHeadEnd[] =
     " Bytes</font>\r\n"
     "   </td>\r\n"

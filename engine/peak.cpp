@@ -7,21 +7,25 @@
 
 namespace engine {
 
-void measurePeakRate(bool hasMmx, bool hasSse) {
+uint32_t largestPeakRate(const PeakKernels& kernels, bool hasMmx, bool hasSse) {
   // The fastest kernels at the two smallest blocks, which every first-level cache holds: the
   // top of the chart then fits every curve the processor can draw.
-  const KernelFunction order[] = {writeKernel, copyKernel, readKernel, mmxWriteKernel,
-                                  mmxReadKernel, sseWriteKernel, sseReadKernel};
-  const bool allowed[] = {true, true, true, hasMmx, hasMmx, hasSse, hasSse};
+  const bool allowed[peakKernelCount] = {true, true, true, hasMmx, hasMmx, hasSse, hasSse};
   uint32_t best = 0;
   for (SizeCode code : {SizeCode(0), SizeCode(25)}) {
-    for (uint32_t i = 0; i < sizeof order / sizeof order[0]; ++i) {
+    for (uint32_t i = 0; i < peakKernelCount; ++i) {
       if (!allowed[i]) continue;
-      const uint32_t rate = order[i](code);
+      const uint32_t rate = kernels[i](code);
       if (rate >= best) best = rate;
     }
   }
-  chartScales.chartPeakRate = best / 100;
+  return best;
+}
+
+void measurePeakRate(bool hasMmx, bool hasSse) {
+  static constexpr PeakKernels order = {writeKernel, copyKernel, readKernel, mmxWriteKernel,
+                                        mmxReadKernel, sseWriteKernel, sseReadKernel};
+  chartScales.chartPeakRate = largestPeakRate(order, hasMmx, hasSse) / 100;
 }
 
 uint32_t chooseLineKernel(uint32_t rate32, uint32_t rate64, uint32_t rate128) {

@@ -47,6 +47,7 @@ uint8_t* alignedTestBase() {
 
 void touchBlock(uint32_t bytes) {
   assert(workingMemory.testBase != nullptr);
+  assert(workingMemory.testBase + bytes <= workingMemory.testAllocation + testAllocationBytes);
   touchRegion(workingMemory.testBase, bytes);
 }
 

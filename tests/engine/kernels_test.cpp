@@ -110,7 +110,8 @@ TEST_F(EngineKernels, WritesStoreTheirValueOverTheWholeBlock) {
   fillArea();
   engine::writeKernel(smallCode);
   std::vector<uint8_t> after = readArea();
-  EXPECT_TRUE(std::all_of(after.begin(), after.begin() + smallBytes, [](uint8_t b) { return b == 0; }));
+  EXPECT_TRUE(
+      std::all_of(after.begin(), after.begin() + smallBytes, [](uint8_t b) { return b == 0; }));
   if (cpu::cpuInfo.hasSse) {
     const std::vector<uint8_t> before = fillArea();
     engine::sseWriteKernel(smallCode);
@@ -191,11 +192,11 @@ TEST_F(EngineKernels, PeakEstimateIsSetFromTheSmallBlocks) {
   EXPECT_TRUE(chosen >= 9 && chosen <= 11) << chosen;
 }
 
-TEST_F(EngineKernels, FloatingPointWorksAfterEveryMmxKernel) {
+TEST_F(EngineKernels, FloatingPointWorksAfterEveryMmxAndSseKernel) {
   // On i686 double arithmetic runs on the x87 unit, whose registers MMX shares.
   if (!cpu::cpuInfo.hasMmx) GTEST_SKIP() << "no MMX";
   for (const KernelInfo& kernel : engine::kernelTable) {
-    if (kernel.feature != engine::KernelFeature::mmx) continue;
+    if (kernel.feature == engine::KernelFeature::none || !supported(kernel)) continue;
     kernel.function(0);
     volatile double nine = 9.0;
     const double result = std::sqrt(nine) + nine * 0.5;

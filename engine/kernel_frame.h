@@ -22,4 +22,16 @@ uint8_t* kernelBase();
 // Rate in hundredths of MB/s for the nominal 16 << iterationShift megabytes since timerStart.
 uint32_t nominalRate();
 
+// EMMS: empties the MMX state so the x87 unit works again. The MMX and SSE kernels run it
+// before the read-in and once more after the measurement, since compiled code that follows
+// uses the x87 unit for double arithmetic on i686.
+inline void clearMmxState() { asm volatile("emms" ::: "memory"); }
+
+// The end of an MMX or SSE kernel: the rate, then EMMS once the time has been taken.
+inline uint32_t nominalRateThenClearMmx() {
+  const uint32_t rate = nominalRate();
+  clearMmxState();
+  return rate;
+}
+
 } // namespace engine

@@ -16,11 +16,6 @@ namespace engine {
 
 namespace {
 
-// EMMS before the read-in, and once more after the measurement has ended, as the MMX kernels
-// do: the SSE loops themselves leave no MMX state, but every kernel of the wider widths then
-// hands the x87 unit back empty whatever ran before it, at no cost to the time.
-inline void clearMmxState() { asm volatile("emms" ::: "memory"); }
-
 // passes x turns of four MOVAPS loads into xmm0..xmm3.
 inline void sseReadPasses(const uint8_t* base, uint32_t turns, uint32_t passes) {
   const uint8_t* p;
@@ -111,9 +106,7 @@ uint32_t sseReadKernel(SizeCode code) {
   timerStart();
   if (k.passes != 0) sseReadPasses(base, k.turns, k.passes);
   if (k.partialTurns != 0) sseReadPasses(base, k.partialTurns, 1);
-  const uint32_t rate = nominalRate();
-  clearMmxState();   // after the measurement has ended: the time is not affected
-  return rate;
+  return nominalRateThenClearMmx();
 }
 
 uint32_t sseWriteKernel(SizeCode code) {
@@ -126,9 +119,7 @@ uint32_t sseWriteKernel(SizeCode code) {
   timerStart();
   if (k.passes != 0) sseWritePasses(base, k.turns, k.passes, value);
   if (k.partialTurns != 0) sseWritePasses(base, k.partialTurns, 1, value);
-  const uint32_t rate = nominalRate();
-  clearMmxState();   // after the measurement has ended: the time is not affected
-  return rate;
+  return nominalRateThenClearMmx();
 }
 
 uint32_t sseCopyKernel(SizeCode code) {
@@ -140,9 +131,7 @@ uint32_t sseCopyKernel(SizeCode code) {
   timerStart();
   if (k.passes != 0) sseCopyPasses(base, dst, k.turns, k.passes);
   if (k.partialTurns != 0) sseCopyPasses(base, dst, k.partialTurns, 1);
-  const uint32_t rate = nominalRate();
-  clearMmxState();   // after the measurement has ended: the time is not affected
-  return rate;
+  return nominalRateThenClearMmx();
 }
 
 } // namespace engine

@@ -13,7 +13,7 @@ namespace {
 using engine::SizeCode;
 
 std::string calls;              // "<kernel index><block code>" per call, in call order
-uint32_t rates[7][2];           // rate of each stand-in at code 0 and code 25
+uint32_t rates[engine::peakKernelCount][2];   // rate of each stand-in at code 0 and code 25
 
 template <int index>
 uint32_t standIn(SizeCode code) {

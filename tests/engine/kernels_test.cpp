@@ -1,11 +1,12 @@
 // The bandwidth kernels on real memory: what each one writes (exactly its destination, and
-// with "Copy to itself" nothing outside the block), that every kernel gives a rate, that a
-// first-level-cache block reads faster than 16 MB, that nothing reaches past the allocation in
-// the largest case, and that the x87 unit works after an MMX kernel.
+// with "Copy to itself" nothing outside the block), that every kernel gives a rate, that nothing
+// reaches past the allocation in the largest case, and that the x87 unit works after an MMX
+// kernel. No test compares two speeds: a large third-level cache or an instruction-bound kernel
+// can make any such order false.
 #include <gtest/gtest.h>
 
-#include <cmath>
 #include <algorithm>
+#include <cmath>
 #include <cstring>
 #include <vector>
 

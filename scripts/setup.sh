@@ -12,6 +12,7 @@ command -v i686-w64-mingw32-g++-posix >/dev/null || need+=(g++-mingw-w64-i686-po
 command -v wine >/dev/null || need+=(wine wine32:i386 fonts-wine)
 command -v Xvfb >/dev/null || need+=(xvfb)
 command -v import >/dev/null || need+=(imagemagick)
+command -v chmcmd >/dev/null || need+=(fp-utils)
 [ ${#need[@]} -eq 0 ] && exit 0
 
 SUDO=""

@@ -44,7 +44,7 @@ void printMeasurement(const char* name, engine::SizeCode code, uint32_t rate, ui
   const uint32_t cycles = engine::cyclesFromRate(rate, width);
   std::printf("%s %u %u.%02u %u.%02u\n", name, engine::blockDwords(code) * 4, rate / 100,
               rate % 100, cycles / 100, cycles % 100);
-  std::fflush(stdout);
+  flushStandardOutput();
 }
 
 void benchKernels() {

@@ -53,8 +53,10 @@ int applySettingsText(const char* bytes, uint32_t length) {
 }
 
 int readSettings() {
+  // A directory, device or FIFO of that name is no settings file: reading one could wait for
+  // ever or take what a device makes up.
   const platform::FileHandle file =
-      platform::openExistingFile(settingsFileName, platform::FileShare::readWrite);
+      platform::openExistingRegularFile(settingsFileName, platform::FileShare::readWrite);
   if (file == platform::invalidFile) return 0;   // no file: the colours stay as they are
   // The data goes straight into the scan buffer; its tail of zeros ends every scan.
   std::memset(settingsScratch, 0, sizeof settingsScratch);
@@ -80,8 +82,10 @@ SettingsWrite writeSettings() {
   if (!coloursChanged) return SettingsWrite::notNeeded;
   platform::FileHandle file =
       platform::openExistingFile(settingsFileName, platform::FileShare::readWrite);
-  if (file == platform::invalidFile)
-    file = platform::createOrEmptyFile(settingsFileName, platform::FileShare::readWrite);
+  // A file this call creates is removed again when it cannot be written; an existing one is
+  // only ever written over.
+  const bool created = file == platform::invalidFile;
+  if (created) file = platform::createNewFile(settingsFileName, platform::FileShare::readWrite);
   if (file == platform::invalidFile) {
     platform::showErrorMessage(iniFailure);
     return SettingsWrite::failed;
@@ -93,6 +97,7 @@ SettingsWrite writeSettings() {
   const bool ok = platform::writeFileBytes(file, textBytes, settingsFileBytes);
   platform::closeFile(file);
   if (!ok) {
+    if (created) platform::removeFile(settingsFileName);
     platform::showErrorMessage(iniFailure);
     return SettingsWrite::failed;
   }

@@ -16,15 +16,16 @@ constexpr uint32_t settingsFileBytes = 127;
 // once the user has touched a colour.
 extern bool coloursChanged;
 
-// Reads the colours from the settings file into the colour table; a missing or malformed file
-// leaves the slots it does not name as they are. Returns how many colours were taken.
+// Reads the colours from the settings file into the colour table; a missing or malformed file,
+// or anything but a regular file, leaves the slots it does not name as they are. Returns how
+// many colours were taken.
 int readSettings();
 // Takes the colours from settings text of the given length (any bytes); used by readSettings.
 int applySettingsText(const char* bytes, uint32_t length);
 
 enum class SettingsWrite { notNeeded, written, failed };
 // Writes the 127-byte file when coloursChanged is set; shows "Couldn't create INI file." when
-// it cannot be opened, created or written.
+// it cannot be opened, created or written (a file it created is then removed).
 SettingsWrite writeSettings();
 // The 127 bytes of the file for the current colour table, NUL-terminated (128 bytes needed).
 void buildSettingsText(char* destination);

@@ -4,6 +4,11 @@
 
 #include <string>
 
+#if !defined(_WIN32)
+#include <sys/stat.h>
+#include <unistd.h>
+#endif
+
 #include "../report/temp_dir.h"
 #include "dialogs/colour_table.h"
 #include "dialogs/settings.h"
@@ -103,6 +108,43 @@ TEST_F(SettingsTest, MissingFileLeavesTheColours) {
   EXPECT_EQ(colourTable, defaultColours);
 }
 
+TEST_F(SettingsTest, ReaderTakesOnlyARegularFile) {
+  // A directory or FIFO of the name is no settings file: nothing read, and no wait for a
+  // writer that never comes. A link to a settings file is followed.
+  testing_support::writeWholeFile("shared.ini", defaultFile);
+  const struct {
+    const char* what;
+    bool (*make)();
+    int taken;
+  } cases[] = {
+      {"a directory", [] { return std::filesystem::create_directory(dialogs::settingsFileName); },
+       0},
+#if !defined(_WIN32)
+      {"a FIFO", [] { return mkfifo(dialogs::settingsFileName, 0644) == 0; }, 0},
+#endif
+      {"a link to a settings file",
+       [] {
+         std::error_code error;
+         std::filesystem::create_symlink("shared.ini", dialogs::settingsFileName, error);
+         return !error;
+       },
+       13},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.what);
+    std::filesystem::remove(dialogs::settingsFileName);
+    if (!c.make()) continue;   // no such thing on this system
+    colourTable.fill(marker);
+#if !defined(_WIN32)
+    alarm(10);   // a reader that waits fails the suite instead of hanging it
+#endif
+    EXPECT_EQ(dialogs::readSettings(), c.taken);
+#if !defined(_WIN32)
+    alarm(0);
+#endif
+  }
+}
+
 TEST_F(SettingsTest, ReaderStopsAtTheReadLimit) {
   // A 70,000-byte file whose first value line ends inside the first 65,535 bytes and whose
   // second starts exactly at byte 65,535: only the first is read.
@@ -163,6 +205,16 @@ TEST_F(SettingsTest, WriterReportsAFullDisk) {
   dialogs::coloursChanged = true;
   EXPECT_EQ(dialogs::writeSettings(), dialogs::SettingsWrite::failed);
 }
+
+#if !defined(_WIN32)
+TEST_F(SettingsTest, WriterRemovesAFileItCreatedButCouldNotWrite) {
+  dialogs::coloursChanged = true;
+  testing_support::FileSizeLimit limit(100);   // less than the 127 bytes
+  if (!limit.active()) GTEST_SKIP() << "file size limit not available";
+  EXPECT_EQ(dialogs::writeSettings(), dialogs::SettingsWrite::failed);
+  EXPECT_FALSE(testing_support::fileExists(dialogs::settingsFileName));
+}
+#endif
 
 TEST_F(SettingsTest, WrittenColoursReadBackUnchanged) {
   const uint32_t colours[13] = {0x000001, 0x00FEDC, 0xABCDEF, 0x100000, 0x0F0F0F, 0x7F8081,

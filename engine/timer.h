@@ -41,6 +41,8 @@ uint32_t rateFromElapsed(uint32_t megabytes);
 uint32_t rateFromCycles(uint64_t elapsed, uint32_t megabytes, uint32_t clockPer16);
 // Hundredths of cycles per transfer of width bits (32, 64, 128; else 0) at a rate.
 uint32_t cyclesFromRate(uint32_t rate, uint32_t width);
+// Fills clockPer16, clock10k and clockText from about one second of the high-resolution
+// counter (the median of nine windows), then pauseCompensation; nothing without a counter.
 void calibrateClock();
 // Writes clockText from a clock in hundredths of a MHz: formatFixed2 with 5 integer digits,
 // then " MHz".

@@ -91,8 +91,6 @@ std::string styleFault(Kind kind, LONG_PTR style, LONG_PTR exStyle) {
       need((style & 3) == CBS_DROPDOWNLIST, "CBS_DROPDOWNLIST");
       need(style & CBS_HASSTRINGS, "CBS_HASSTRINGS");
       need(!(style & CBS_SORT), "not CBS_SORT");
-      need(style & WS_VSCROLL, "WS_VSCROLL");
-      need(exStyle & WS_EX_CLIENTEDGE, "WS_EX_CLIENTEDGE");
       break;
     case resultField:
       need(style & ES_READONLY, "ES_READONLY");
@@ -132,10 +130,7 @@ std::string comboItems(HWND combo) {
   std::string items;
   const LRESULT count = probe::send(combo, CB_GETCOUNT);
   for (LRESULT i = 0; i < count; ++i) {
-    char item[64] = "";
-    if (probe::send(combo, CB_GETLBTEXTLEN, i) < static_cast<LRESULT>(sizeof item))
-      probe::send(combo, CB_GETLBTEXT, i, reinterpret_cast<LPARAM>(item));
-    items += (i ? "|" : "") + std::string(item);
+    items += (i ? "|" : "") + probe::listItem(combo, static_cast<int>(i));
   }
   return items;
 }
@@ -144,7 +139,10 @@ void checkControl(HWND main, const ControlRow& row, int number, HWND control) {
   char what[96];
   std::snprintf(what, sizeof what, "control %d (%s \"%s\")", number + 1, windowClassOf(row.kind),
                 row.kind == comboBox ? "list" : row.text ? row.text : "processor");
-  if (!probe::check(control != nullptr, what, "none at its place")) return;
+  if (!control) {
+    probe::check(false, what, "none at its place");
+    return;
+  }
 
   std::string fault;
   const RECT r = probe::rectIn(main, control);
@@ -155,7 +153,8 @@ void checkControl(HWND main, const ControlRow& row, int number, HWND control) {
   if (id != row.id) fault += " id " + std::to_string(id);
   fault += styleFault(row.kind, GetWindowLongPtrA(control, GWL_STYLE),
                       GetWindowLongPtrA(control, GWL_EXSTYLE));
-  if (!probe::send(control, WM_GETFONT, 0, 0, 0)) fault += " no font";
+  const LRESULT font = probe::send(control, WM_GETFONT);
+  if (!font) fault += " no font";
   const std::string text = row.kind == comboBox ? comboItems(control) : probe::text(control);
   if (row.text ? text != row.text : text.find(" MHz") == std::string::npos)
     fault += " text \"" + text + "\"";

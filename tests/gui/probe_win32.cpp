@@ -25,20 +25,34 @@ bool checkEqual(const std::string& what, const std::string& expected, const std:
 
 LRESULT send(HWND window, UINT message, WPARAM wParam, LPARAM lParam, LRESULT fallback) {
   DWORD_PTR result = 0;
-  if (!SendMessageTimeoutA(window, message, wParam, lParam, SMTO_ABORTIFHUNG, 10000, &result))
+  if (!SendMessageTimeoutA(window, message, wParam, lParam, SMTO_NORMAL, 10000, &result))
     return fallback;
   return static_cast<LRESULT>(result);
 }
 
 bool responds(HWND window, UINT timeoutMs) {
   DWORD_PTR result = 0;
-  return SendMessageTimeoutA(window, WM_NULL, 0, 0, SMTO_ABORTIFHUNG, timeoutMs, &result) != 0;
+  return SendMessageTimeoutA(window, WM_NULL, 0, 0, SMTO_NORMAL, timeoutMs, &result) != 0;
 }
 
 std::string text(HWND window) {
   char buffer[512] = "";
   send(window, WM_GETTEXT, sizeof buffer, reinterpret_cast<LPARAM>(buffer));
   return buffer;
+}
+
+std::string listItem(HWND combo, int i) {
+  DWORD_PTR length = 0;
+  if (!SendMessageTimeoutW(combo, CB_GETLBTEXTLEN, i, 0, SMTO_NORMAL, 10000, &length) ||
+      length >= 64)
+    return "";
+  wchar_t wide[64] = L"";
+  DWORD_PTR unused = 0;
+  SendMessageTimeoutW(combo, CB_GETLBTEXT, i, reinterpret_cast<LPARAM>(wide), SMTO_NORMAL, 10000,
+                      &unused);
+  char item[128] = "";
+  WideCharToMultiByte(1252, 0, wide, -1, item, sizeof item, nullptr, nullptr);
+  return item;
 }
 
 std::string className(HWND window) {

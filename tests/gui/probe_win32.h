@@ -18,13 +18,17 @@ bool check(bool ok, const std::string& what, const std::string& detail = "");
 // check(expected == actual), printing both when they differ.
 bool checkEqual(const std::string& what, const std::string& expected, const std::string& actual);
 
-// SendMessageTimeout with SMTO_ABORTIFHUNG; answers fallback when the window did not answer.
+// SendMessageTimeout that waits up to 10 s even for a thread that has not read its messages
+// for a while (one busy in a run); answers fallback when the window did not answer.
 LRESULT send(HWND window, UINT message, WPARAM wParam = 0, LPARAM lParam = 0,
              LRESULT fallback = -999);
 // True when the window's thread answers a WM_NULL within the timeout: it is idle again.
 bool responds(HWND window, UINT timeoutMs = 2000);
 std::string text(HWND window);   // WM_GETTEXT: also works for another process's edit controls
 std::string className(HWND window);
+// Item i of another process's combo box. Asked for in UTF-16: Wine passes only the first
+// character of the 8-bit form from one process to another.
+std::string listItem(HWND combo, int i);
 // The window's outer rectangle, or its rectangle in the client coordinates of parent.
 RECT windowRect(HWND window);
 RECT rectIn(HWND parent, HWND child);

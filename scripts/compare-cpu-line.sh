@@ -3,7 +3,7 @@
 # both name the same processor; only the digits of the calibrated clock may differ.
 set -euo pipefail
 native=$("$1" --cpu)
-windows=$(wine "$2" --cpu </dev/null | tr -d '\r')
+windows=$("${WINE:-wine}" "$2" --cpu </dev/null | tr -d '\r')
 # The clock field is right-aligned in eight places: its blanks change with its digit count.
 mask() { sed -E '1s/ *[0-9]+,[0-9]{2} MHz/ N,NN MHz/'; }
 echo "native:  $(echo "$native" | head -n1)"

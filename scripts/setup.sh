@@ -9,7 +9,10 @@ command -v ninja >/dev/null || need+=(ninja-build)
 command -v g++ >/dev/null || need+=(g++)
 [ -d /usr/src/googletest ] || need+=(googletest libgtest-dev)
 command -v i686-w64-mingw32-g++-posix >/dev/null || need+=(g++-mingw-w64-i686-posix)
+command -v x86_64-w64-mingw32-g++-posix >/dev/null || need+=(g++-mingw-w64-x86-64-posix)
 command -v wine >/dev/null || need+=(wine wine32:i386 fonts-wine)
+# 64-bit Wine tests the Windows code on hosts that cannot execute 32-bit x86 code.
+[ -x /usr/lib/wine/wine64 ] || need+=(wine64)
 command -v Xvfb >/dev/null || need+=(xvfb)
 command -v import >/dev/null || need+=(imagemagick)
 [ ${#need[@]} -eq 0 ] && exit 0

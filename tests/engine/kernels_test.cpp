@@ -1,7 +1,8 @@
 // The bandwidth kernels on real memory: what each one writes (exactly its destination, and
-// with "Copy to itself" nothing outside the block), that every kernel gives a rate, that a
-// first-level-cache block reads faster than 16 MB, that nothing reaches past the allocation in
-// the largest case, and that the x87 unit works after an MMX kernel.
+// with "Copy to itself" nothing outside the block), that every kernel gives a rate, that nothing
+// reaches past the allocation in the largest case, and that the x87 unit works after an MMX
+// kernel. No test compares two speeds: a large third-level cache or an instruction-bound kernel
+// can make any such order false.
 #include <gtest/gtest.h>
 
 #include <algorithm>
@@ -126,16 +127,6 @@ TEST_F(EngineKernels, EveryKernelGivesARateAtTheSmallestAndLargestBlock) {
     EXPECT_NE(kernel.function(0), 0u) << kernel.name;
     EXPECT_NE(kernel.function(300), 0u) << kernel.name;
   }
-}
-
-TEST_F(EngineKernels, FirstLevelCacheReadsFasterThanSixteenMegabytes) {
-  // Best of three on each side, so one interruption cannot decide it.
-  uint32_t small = 0, large = 0;
-  for (int i = 0; i < 3; ++i) {
-    small = std::max(small, engine::readKernel(0));
-    large = std::max(large, engine::readKernel(300));
-  }
-  EXPECT_GT(small, large);
 }
 
 TEST_F(EngineKernels, LargestExtentsStayInsideTheAllocation) {

@@ -78,12 +78,12 @@ timeout 20 "$WINESERVER" -w 2>/dev/null
 echo "test-gui: prefix ready on display $DISPLAY after $((SECONDS - started)) s"
 
 windows_path() { local p=${1//\//\\}; echo "Z:$p"; }
-(cd "$WORK/run" && timeout 150 "$WINE" "$DRIVER" "$(windows_path "$PROGRAM")" \
+(cd "$WORK/run" && timeout 100 "$WINE" "$DRIVER" "$(windows_path "$PROGRAM")" \
     "$(windows_path "$WORK/run")" "$(windows_path "$WORK/after-run.bmp")") \
     </dev/null >"$ART/driver.txt" 2>"$WORK/driver.err"
 rc=$?
 tr -d "\r" <"$ART/driver.txt" | grep -v "^[0-9]* passed, [0-9]* failed$"
-[ $rc -eq 124 ] && echo "FAIL the driver did not finish within 150 s"
+[ $rc -eq 124 ] && echo "FAIL the driver did not finish within 100 s"
 [ -s "$WORK/driver.err" ] && sed 's/^/driver stderr: /' "$WORK/driver.err" | head -20
 
 # The shell's "open" of each report page runs after Report returns: give it a moment.

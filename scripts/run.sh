@@ -47,7 +47,9 @@ run_window_program() {
 if [ $# -eq 0 ] && [ -n "${DISPLAY:-}" ]; then
   run_window_program
 fi
-[ $# -eq 0 ] && echo "No display (DISPLAY is not set): running the command-line measurement instead." >&2
+if [ $# -eq 0 ]; then
+  echo "No display (DISPLAY is not set): running the command-line measurement instead." >&2
+fi
 cmake -S . -B build-release -G Ninja -DCMAKE_BUILD_TYPE=Release >/dev/null
 cmake --build build-release -j"$(nproc)"
 cd "$start_dir"

@@ -101,10 +101,12 @@ HWND watchSplash(const PROCESS_INFORMATION& pi, HWND splash, DWORD launched) {
   }, 30000, &pi);
   const DWORD closed = GetTickCount();
   check(!IsWindow(splash) && closed - launched >= 3000,
-        "splash closes no sooner than 3 s after the start", std::to_string(closed - launched) + " ms");
+        "splash closes no sooner than 3 s after the start",
+        std::to_string(closed - launched) + " ms");
   // Its timer runs from the main window's creation, which ends before the window is shown;
   // the bound leaves seconds of room for a busy machine.
-  check(mainShown && closed - mainShown <= 8000, "splash closes within 8 s of the main window showing",
+  check(mainShown && closed - mainShown <= 8000,
+        "splash closes within 8 s of the main window showing",
         mainShown ? std::to_string(closed - mainShown) + " ms" : "main window never seen shown");
   check(!enabledEarly, "main window disabled while the splash stands");
   if (!main) main = probe::findWindowOf(pid, mainClass);
@@ -132,7 +134,9 @@ void checkOptionRules(const layout::Controls& c, const Features& host) {
   layout::Snapshot expect = layout::initialSnapshot(host.mmx, host.sse);
   layout::checkSnapshot("initial check boxes and lists on this processor", expect,
                         layout::takeSnapshot(c));
-  auto step = [&](const char* what) { layout::checkSnapshot(what, expect, layout::takeSnapshot(c)); };
+  auto step = [&](const char* what) {
+    layout::checkSnapshot(what, expect, layout::takeSnapshot(c));
+  };
 
   click(c, layout::copy);
   expect.checked[layout::copy] = expect.boxEnabled[layout::copyToItself] = true;
@@ -203,8 +207,8 @@ void checkStart(HWND main, const layout::Controls& c, const PROCESS_INFORMATION&
         "the run ends with the window enabled");
 
   const std::string speed = probe::text(c.field[layout::memorySpeed]);
-  check(startsWith(speed, "Latency: ") && speed.find(" Cycles, Peak Bandwidth: ") != std::string::npos &&
-            endsWith(speed, " MB/s"),
+  check(startsWith(speed, "Latency: ") && endsWith(speed, " MB/s") &&
+            speed.find(" Cycles, Peak Bandwidth: ") != std::string::npos,
         "memory speed line filled", speed);
   for (layout::Field f : {layout::maxBandwidth, layout::minBandwidth}) {
     const std::string line = probe::text(c.field[f]);
@@ -243,8 +247,10 @@ void checkReport(HWND main, const std::string& dir, const PROCESS_INFORMATION& p
 void checkDialog(HWND main, DWORD pid, WPARAM command, const char* dialogTitle) {
   PostMessageA(main, WM_COMMAND, command, 0);
   HWND dialog = nullptr;
-  probe::waitFor([&] { return (dialog = probe::findWindowOf(pid, "#32770")) && IsWindowVisible(dialog); },
-                 10000);
+  probe::waitFor([&] {
+    dialog = probe::findWindowOf(pid, "#32770");
+    return dialog && IsWindowVisible(dialog);
+  }, 10000);
   const std::string what = std::string("command ") + std::to_string(command) + " opens \"" +
                            dialogTitle + "\"";
   if (!check(dialog != nullptr, what)) return;
@@ -286,8 +292,8 @@ void runPlainStart(const Options& o, const Features& host) {
 
 void runAutostart(const Options& o) {
   PROCESS_INFORMATION pi = {};
-  if (!check(probe::launch("\"" + o.exe + "\" /AUTOSTART", o.dir, pi), "program starts with /AUTOSTART"))
-    return;
+  const std::string commandLine = "\"" + o.exe + "\" /AUTOSTART";
+  if (!check(probe::launch(commandLine, o.dir, pi), "program starts with /AUTOSTART")) return;
   const DWORD pid = pi.dwProcessId;
   HWND main = nullptr;
   probe::waitFor([&] {

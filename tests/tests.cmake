@@ -62,3 +62,9 @@ if(NOT CMAKE_CROSSCOMPILING)
                    $<TARGET_FILE:tidewell32>)
   set_tests_properties(CliStandardOutputLoss PROPERTIES RUN_SERIAL TRUE SKIP_RETURN_CODE 77)
 endif()
+
+# The end-to-end driver of the window program; scripts/test-gui.sh runs it under Wine.
+if(WIN32)
+  add_executable(gui_driver tests/gui/driver_win32.cpp tests/gui/layout_win32.cpp
+                            tests/gui/probe_win32.cpp)
+endif()

@@ -1,6 +1,7 @@
 // Reading and writing "tidewl32.ini". The reader is deliberately lenient: it looks for "[Colo"
 // anywhere, then takes any line that starts with an upper-case hexadecimal digit as the next
-// colour, until the data or the section ends. The writer always writes the same 127-byte layout.
+// colour, until the data or the section ends. The writer always writes the same 127-byte layout,
+// as a whole new file that replaces the old one.
 #include "dialogs/settings.h"
 
 #include <cstring>
@@ -76,23 +77,31 @@ void buildSettingsText(char* destination) {
   *text::outputCursor.position = 0;
 }
 
+// The new text goes into a file of its own beside the old one, which then takes the old one's
+// name in one step: a write that fails halfway leaves the previous colours in place. A name
+// that is not a plain file (a link, a directory, a device) is never written through.
 SettingsWrite writeSettings() {
   if (!coloursChanged) return SettingsWrite::notNeeded;
-  platform::FileHandle file =
-      platform::openExistingFile(settingsFileName, platform::FileShare::readWrite);
-  if (file == platform::invalidFile)
-    file = platform::createOrEmptyFile(settingsFileName, platform::FileShare::readWrite);
+  if (platform::pathKind(settingsFileName) == platform::PathKind::other) {
+    platform::showErrorMessage(iniFailure);
+    return SettingsWrite::failed;
+  }
+  // A leftover from an interrupted write is removed; creating anew never follows a link.
+  platform::removeFile(settingsTempName);
+  const platform::FileHandle file =
+      platform::createNewFile(settingsTempName, platform::FileShare::none);
   if (file == platform::invalidFile) {
     platform::showErrorMessage(iniFailure);
     return SettingsWrite::failed;
   }
-  // Written over the start of the file; a longer older file keeps its tail, which the reader
-  // never reaches past the thirteenth colour.
   char textBytes[settingsFileBytes + 1];
   buildSettingsText(textBytes);
-  const bool ok = platform::writeFileBytes(file, textBytes, settingsFileBytes);
+  bool ok = platform::writeFileBytes(file, textBytes, settingsFileBytes) &&
+            platform::flushFile(file);
   platform::closeFile(file);
+  ok = ok && platform::replaceFile(settingsTempName, settingsFileName);
   if (!ok) {
+    platform::removeFile(settingsTempName);
     platform::showErrorMessage(iniFailure);
     return SettingsWrite::failed;
   }

@@ -7,6 +7,8 @@
 namespace dialogs {
 
 constexpr const char* settingsFileName = "tidewl32.ini";
+// The new file while it is written, beside the old one, until it takes the old one's name.
+constexpr const char* settingsTempName = "tidewl32.tmp";
 // Longest stretch of the file the reader looks at; the rest is never read.
 constexpr uint32_t settingsReadLimit = 65535;
 // Length of the file as the writer makes it: the header line and thirteen colour lines.
@@ -23,8 +25,9 @@ int readSettings();
 int applySettingsText(const char* bytes, uint32_t length);
 
 enum class SettingsWrite { notNeeded, written, failed };
-// Writes the 127-byte file when coloursChanged is set; shows "Couldn't create INI file." when
-// it cannot be opened, created or written.
+// Writes the 127-byte file when coloursChanged is set, replacing a plain file or making a new
+// one; shows "Couldn't create INI file." when the name is not a plain file or the new file
+// cannot be created, written or put in place, and the previous file then stays as it was.
 SettingsWrite writeSettings();
 // The 127 bytes of the file for the current colour table, NUL-terminated (128 bytes needed).
 void buildSettingsText(char* destination);

@@ -26,6 +26,17 @@ int32_t readFileBytes(FileHandle file, void* buffer, uint32_t maxBytes);
 bool writeFileBytes(FileHandle file, const void* bytes, uint32_t count);
 void closeFile(FileHandle file);
 
+// What a name stands for, looked at without following a symbolic link.
+enum class PathKind { absent, regularFile, other };
+PathKind pathKind(const char* name);
+// Makes the written bytes durable before the file is closed; false when the system refused.
+bool flushFile(FileHandle file);
+// Gives the closed file `from` the name `to` in one step, replacing a file of that name;
+// false when it could not (then both stay as they were).
+bool replaceFile(const char* from, const char* to);
+// Removes the name; false when it could not.
+bool removeFile(const char* name);
+
 // Writes the bytes to standard output unchanged (no line-end translation); the caller flushes
 // any buffered stdio output first. False when any byte could not be written.
 bool writeStandardOutput(const void* bytes, uint32_t count);

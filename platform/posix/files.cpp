@@ -3,7 +3,9 @@
 #include "platform/files.h"
 
 #include <cerrno>
+#include <cstdio>
 #include <fcntl.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
 namespace platform {
@@ -57,6 +59,18 @@ bool writeFileBytes(FileHandle file, const void* bytes, uint32_t count) {
   }
   return true;
 }
+
+PathKind pathKind(const char* name) {
+  struct stat status;
+  if (::lstat(name, &status) != 0) return errno == ENOENT ? PathKind::absent : PathKind::other;
+  return S_ISREG(status.st_mode) ? PathKind::regularFile : PathKind::other;
+}
+
+bool flushFile(FileHandle file) { return ::fsync(static_cast<int>(file)) == 0; }
+
+bool replaceFile(const char* from, const char* to) { return std::rename(from, to) == 0; }
+
+bool removeFile(const char* name) { return ::unlink(name) == 0; }
 
 bool writeStandardOutput(const void* bytes, uint32_t count) {
   return writeFileBytes(STDOUT_FILENO, bytes, count);

@@ -39,6 +39,27 @@ bool writeFileBytes(FileHandle file, const void* bytes, uint32_t count) {
   return WriteFile(handleOf(file), bytes, count, &put, nullptr) && put == count;
 }
 
+// A symbolic link or junction carries the reparse-point attribute.
+PathKind pathKind(const char* name) {
+  const DWORD attributes = GetFileAttributesA(name);
+  if (attributes == INVALID_FILE_ATTRIBUTES) {
+    const DWORD error = GetLastError();
+    return error == ERROR_FILE_NOT_FOUND || error == ERROR_PATH_NOT_FOUND ? PathKind::absent
+                                                                          : PathKind::other;
+  }
+  if (attributes & (FILE_ATTRIBUTE_DIRECTORY | FILE_ATTRIBUTE_REPARSE_POINT | FILE_ATTRIBUTE_DEVICE))
+    return PathKind::other;
+  return PathKind::regularFile;
+}
+
+bool flushFile(FileHandle file) { return FlushFileBuffers(handleOf(file)) != 0; }
+
+bool replaceFile(const char* from, const char* to) {
+  return MoveFileExA(from, to, MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH) != 0;
+}
+
+bool removeFile(const char* name) { return DeleteFileA(name) != 0; }
+
 // The C runtime's standard output would turn every LF into CR LF; the handle takes the bytes as
 // they are.
 bool writeStandardOutput(const void* bytes, uint32_t count) {

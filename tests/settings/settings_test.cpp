@@ -2,7 +2,11 @@
 // bytes, and its failures. Expected colours come from reading the file texts by hand.
 #include <gtest/gtest.h>
 
+#include <csignal>
 #include <string>
+#if __has_include(<sys/resource.h>)
+#include <sys/resource.h>
+#endif
 
 #include "../report/temp_dir.h"
 #include "dialogs/colour_table.h"
@@ -134,35 +138,71 @@ TEST_F(SettingsTest, WriterDoesNothingUntilAColourChanged) {
   EXPECT_FALSE(testing_support::fileExists(dialogs::settingsFileName));
 }
 
-TEST_F(SettingsTest, WriterKeepsTheTailOfALongerFileAndTheReaderIgnoresIt) {
+TEST_F(SettingsTest, WriterReplacesAnOlderFileWhole) {
   const std::string older = defaultFile + "; kept\r\n1111111H\r\n";
   testing_support::writeWholeFile(dialogs::settingsFileName, older);
+  // A leftover of an interrupted write that links elsewhere is removed, not written through.
+  testing_support::writeWholeFile("elsewhere", "untouched");
+  std::error_code noLinks;
+  std::filesystem::create_symlink("elsewhere", dialogs::settingsTempName, noLinks);
   dialogs::resetColours();
   colourTable[dialogs::slotGrid] = 0x00010203;   // blue 01, green 02, red 03: "010203H"
   dialogs::coloursChanged = true;
   EXPECT_EQ(dialogs::writeSettings(), dialogs::SettingsWrite::written);
-  const std::string written = testing_support::readWholeFile(dialogs::settingsFileName);
-  ASSERT_EQ(written.size(), older.size());
-  EXPECT_EQ(written.substr(118, 9), "010203H\r\n");
-  EXPECT_EQ(written.substr(127), "; kept\r\n1111111H\r\n");
-  colourTable.fill(marker);
-  EXPECT_EQ(dialogs::readSettings(), 13);
-  EXPECT_EQ(colourTable[dialogs::slotGrid], 0x00010203u);
+  EXPECT_EQ(testing_support::readWholeFile(dialogs::settingsFileName),
+            defaultFile.substr(0, 118) + "010203H\r\n");
+  EXPECT_FALSE(testing_support::fileExists(dialogs::settingsTempName));
+  EXPECT_EQ(testing_support::readWholeFile("elsewhere"), "untouched");
 }
 
-TEST_F(SettingsTest, WriterReportsAFileItCannotWrite) {
+// Names that are not a plain file are never written through, and stay as they were.
+TEST_F(SettingsTest, WriterRefusesANameThatIsNotAPlainFile) {
+  namespace fs = std::filesystem;
+  const struct {
+    const char* what;
+    void (*make)(const char* name);
+  } cases[] = {
+      {"a directory", [](const char* name) { fs::create_directory(name); }},
+      {"a link to a file", [](const char* name) { fs::create_symlink("target", name); }},
+      {"a link to nothing", [](const char* name) { fs::create_symlink("missing", name); }},
+  };
   dialogs::coloursChanged = true;
-  std::filesystem::create_directory(dialogs::settingsFileName);   // a directory in the way
-  EXPECT_EQ(dialogs::writeSettings(), dialogs::SettingsWrite::failed);
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.what);
+    testing_support::writeWholeFile("target", "old");
+    try {
+      c.make(dialogs::settingsFileName);
+    } catch (const fs::filesystem_error&) {
+      continue;   // no symbolic links on this system
+    }
+    EXPECT_EQ(dialogs::writeSettings(), dialogs::SettingsWrite::failed);
+    EXPECT_EQ(testing_support::readWholeFile("target"), "old");
+    EXPECT_FALSE(testing_support::fileExists("missing"));
+    EXPECT_FALSE(testing_support::fileExists(dialogs::settingsTempName));
+    fs::remove(dialogs::settingsFileName);
+  }
 }
 
-TEST_F(SettingsTest, WriterReportsAFullDisk) {
-  std::error_code error;
-  std::filesystem::create_symlink("/dev/full", dialogs::settingsFileName, error);
-  if (error || !testing_support::fileExists("/dev/full")) GTEST_SKIP() << "no /dev/full here";
+#if __has_include(<sys/resource.h>)
+// A file size limit stops the write after a few bytes, as a full disk would.
+TEST_F(SettingsTest, AFailedWriteLeavesThePreviousFile) {
+  const std::string previous = "[Colors]\r\nprevious\r\n";
+  testing_support::writeWholeFile(dialogs::settingsFileName, previous);
   dialogs::coloursChanged = true;
-  EXPECT_EQ(dialogs::writeSettings(), dialogs::SettingsWrite::failed);
+  rlimit saved{};
+  ASSERT_EQ(getrlimit(RLIMIT_FSIZE, &saved), 0);
+  rlimit small = saved;
+  small.rlim_cur = 64;
+  void (*savedSignal)(int) = std::signal(SIGXFSZ, SIG_IGN);
+  ASSERT_EQ(setrlimit(RLIMIT_FSIZE, &small), 0);
+  const dialogs::SettingsWrite result = dialogs::writeSettings();
+  setrlimit(RLIMIT_FSIZE, &saved);
+  std::signal(SIGXFSZ, savedSignal);
+  EXPECT_EQ(result, dialogs::SettingsWrite::failed);
+  EXPECT_EQ(testing_support::readWholeFile(dialogs::settingsFileName), previous);
+  EXPECT_FALSE(testing_support::fileExists(dialogs::settingsTempName));
 }
+#endif
 
 TEST_F(SettingsTest, WrittenColoursReadBackUnchanged) {
   const uint32_t colours[13] = {0x000001, 0x00FEDC, 0xABCDEF, 0x100000, 0x0F0F0F, 0x7F8081,

@@ -67,9 +67,14 @@ void drawLabel(Canvas& target, Rect place, const char* label) {
 void setLabels(AxisLabel* labels, int count, Rect (*place)(int)) {
   Rect shown = place(0);
   for (int i = 0; i < count; ++i) {
+    // A longer text drawn here before may have run past the place; its tail goes too.
+    Rect r = labelExtent(place(i), labels[i].text);
+    const int newRight = r.right;
+    r.right = std::max(r.right, labels[i].drawnRight);
+    fillRect(canvas, platform::buttonFaceColour(), r);
     labels[i].created = true;
     drawLabel(canvas, place(i), labels[i].text);
-    const Rect r = labelExtent(place(i), labels[i].text);
+    labels[i].drawnRight = newRight;
     shown = {std::min(shown.left, r.left), std::min(shown.top, r.top),
              std::max(shown.right, r.right), std::max(shown.bottom, r.bottom)};
   }

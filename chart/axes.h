@@ -32,6 +32,7 @@ constexpr CheckedBoxes checkedLatencyTests = checkedReadLatency | checkedMemoryW
 struct AxisLabel {
   bool created = false;   // not drawn until its axis is first set
   char text[20] = {};
+  int drawnRight = 0;     // right edge of the text last drawn into the window's canvas
 };
 
 constexpr int yLabelCount = 9;    // tick labels of a Y axis, top to bottom

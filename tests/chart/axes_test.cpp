@@ -201,6 +201,11 @@ TEST_F(Axes, SettingAnAxisDrawsItsLabelsIntoTheWindowAndShowsThem) {
   chart::setBlockSizeAxis(4);
   EXPECT_GT(inkIn(chart::canvas, {300, 350, 305, 364}), 0);
   EXPECT_GE(charttest::presented.back().right, 250 + chart::textWidth("Block Size"));
+
+  // The shorter "Step" clears what "Block Size" drew past the place, and shows that too.
+  chart::setStepAxis(16);
+  EXPECT_TRUE(allFace(chart::canvas, {300, 350, 250 + chart::textWidth("Block Size"), 364}));
+  EXPECT_GE(charttest::presented.back().right, 250 + chart::textWidth("Block Size"));
 }
 
 } // namespace

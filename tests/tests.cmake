@@ -54,3 +54,9 @@ tw_test(rules    tw_app tw_chart tw_dialogs tw_engine tw_cpu tw_text tw_platform
 tw_test(report   tw_cli tw_report tw_app tw_chart tw_dialogs tw_engine tw_cpu tw_text tw_platform)
 tw_test(settings tw_dialogs tw_text tw_platform)
 tw_test(cli      tw_cli tw_app tw_report tw_dialogs tw_chart tw_engine tw_cpu tw_text tw_platform)
+
+# The end-to-end driver of the window program; scripts/test-gui.sh runs it under Wine.
+if(WIN32)
+  add_executable(gui_driver tests/gui/driver_win32.cpp tests/gui/layout_win32.cpp
+                            tests/gui/probe_win32.cpp)
+endif()

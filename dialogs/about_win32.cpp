@@ -19,7 +19,7 @@ constexpr int linkTextBytes = 32;             // a link's text, terminator inclu
 HCURSOR handCursor = nullptr;                 // loaded at the first opening, kept
 char linkTextBuffer[linkTextBytes];
 char mailtoBuffer[7 + linkTextBytes + 1] = "mailto:";
-HFONT linkFont = nullptr;                     // the dialog font underlined; one per opening
+HFONT linkFont = nullptr;                     // the dialog font underlined; made per opening
 
 void openLink(HWND link) {
   GetWindowTextA(link, linkTextBuffer, linkTextBytes);
@@ -32,14 +32,8 @@ void openLink(HWND link) {
   platform::openDocument(mailtoBuffer);
 }
 
-// Underlined text in blue on the menu colour; the null brush leaves the background unpainted.
-LRESULT linkColours(HWND link, HDC dc) {
-  if (linkFont == nullptr) {
-    LOGFONTA font = {};
-    GetObjectA(reinterpret_cast<HFONT>(SendMessageA(link, WM_GETFONT, 0, 0)), sizeof font, &font);
-    font.lfUnderline = TRUE;
-    linkFont = CreateFontIndirectA(&font);
-  }
+// Blue text on the menu colour; the null brush leaves the background unpainted.
+LRESULT linkColours(HDC dc) {
   SelectObject(dc, linkFont);   // the static control puts its own font back after drawing
   SetTextColor(dc, linkColour);
   SetBkColor(dc, GetSysColor(COLOR_MENU));
@@ -49,7 +43,7 @@ LRESULT linkColours(HWND link, HDC dc) {
 LRESULT CALLBACK linkProc(HWND link, UINT message, WPARAM wParam, LPARAM lParam) {
   switch (message) {
     case WM_CTLCOLORSTATIC:
-      return linkColours(link, reinterpret_cast<HDC>(wParam));
+      return linkColours(reinterpret_cast<HDC>(wParam));
     case WM_NCHITTEST:
       return HTCLIENT;   // a static control is otherwise transparent to the mouse
     case WM_LBUTTONDOWN:
@@ -63,8 +57,17 @@ LRESULT CALLBACK linkProc(HWND link, UINT message, WPARAM wParam, LPARAM lParam)
   return CallWindowProcA(previous, link, message, wParam, lParam);
 }
 
+// The link is also given the underlined font as its own: some static controls select their
+// font after asking for their colours, which would drop the one chosen there.
 void makeLink(HWND dialog, int id) {
   HWND link = GetDlgItem(dialog, id);
+  if (linkFont == nullptr) {
+    LOGFONTA font = {};
+    GetObjectA(reinterpret_cast<HFONT>(SendMessageA(link, WM_GETFONT, 0, 0)), sizeof font, &font);
+    font.lfUnderline = TRUE;
+    linkFont = CreateFontIndirectA(&font);
+  }
+  SendMessageA(link, WM_SETFONT, reinterpret_cast<WPARAM>(linkFont), FALSE);
   // The previous procedure is stored before the new one can receive anything.
   SetWindowLongPtrA(link, GWLP_USERDATA, GetWindowLongPtrA(link, GWLP_WNDPROC));
   SetWindowLongPtrA(link, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(linkProc));

@@ -1,11 +1,14 @@
-// Entry point of the command-line program: parse, then run the chosen mode.
+// Entry point of the command-line program: parse, run the chosen mode, then make sure standard
+// output took everything the mode wrote to it.
 #include <cstdio>
 
+#include "cli/console.h"
 #include "cli/modes.h"
 #include "cli/options.h"
 
-int main(int argc, char** argv) {
-  const cli::ParseResult parsed = cli::parseOptions(argc, argv);
+namespace {
+
+int runMode(const cli::ParseResult& parsed) {
   if (!parsed.ok) {
     std::fprintf(stderr, "tidewell32: %s\n%s", parsed.error.c_str(), cli::usageText());
     return cli::exitUsage;
@@ -25,4 +28,15 @@ int main(int argc, char** argv) {
       break;
   }
   return cli::runMeasureMode(parsed.options);
+}
+
+} // namespace
+
+int main(int argc, char** argv) {
+  const int status = runMode(cli::parseOptions(argc, argv));
+  if (cli::flushStandardOutput()) return status;
+  // Lost output is a failure even of a mode that did everything else; an earlier failure keeps
+  // its own status.
+  cli::reportStandardOutputLoss();
+  return status == cli::exitOk ? cli::exitOutputFailed : status;
 }

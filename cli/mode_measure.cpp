@@ -92,7 +92,8 @@ int runMeasureMode(const CliOptions& options) {
     std::fputs("\n", lines);
     std::fputs(resultTableText().c_str(), lines);
   }
-  std::fflush(lines);
+  std::fflush(stderr);
+  flushStandardOutput();   // a loss shows at the end of the program, with its reason kept
   return writeRequestedReports(options);
 }
 

@@ -1,6 +1,6 @@
 // The modes of the command-line program. Each returns the process exit status:
 // 0 done, 2 bad command line, 3 a start-up check failed, 4 the run found swapping,
-// 5 a report file could not be written.
+// 5 a report file or standard output could not be written.
 #pragma once
 #include "cli/options.h"
 
@@ -11,6 +11,7 @@ constexpr int exitUsage = 2;
 constexpr int exitStartupFailed = 3;
 constexpr int exitSwapping = 4;
 constexpr int exitReportFailed = 5;
+constexpr int exitOutputFailed = exitReportFailed;   // standard output lost what was written
 
 int runCpuMode();                              // --cpu
 int runBenchMode();                            // --bench

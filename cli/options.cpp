@@ -74,7 +74,11 @@ bool parseValueOption(const std::string& option, const std::string& value, CliOp
     (walkStep ? o.walkStepIndex : o.latencyStepIndex) = index;
     return true;
   }
-  o.csvPath = value;   // --csv
+  if (value.empty()) {   // --csv: an empty name would only fail at the end of the run
+    error = "option --csv needs a file name, or '-' for standard output";
+    return false;
+  }
+  o.csvPath = value;
   return true;
 }
 

@@ -12,13 +12,25 @@
 #include "cli/modes.h"
 #include "engine/working_memory.h"
 #include "platform/files.h"
-#include "platform/message.h"
 #include "report/csv_report.h"
 #include "report/report.h"
 
 namespace cli {
 
 namespace {
+
+constexpr const char csvFailure[] = "Couldn't create CSV file.";
+
+// A report failure as one line: the program, the message, then the file and the system's
+// reason. The message is the program's Windows-1252 text; name and reason are the system's own
+// bytes and go out as they are.
+void printReportFailure(const char* text) {
+  const report::ReportFailure& failure = report::lastReportFailure;
+  std::string line = "tidewell32: " + utf8FromWindows1252(text);
+  if (!failure.fileName.empty()) line += " (" + failure.fileName + ": " + failure.reason + ")";
+  std::fprintf(stderr, "%s\n", line.c_str());
+  std::fflush(stderr);
+}
 
 // The table alone; "-" is standard output. Returns false when it could not be written.
 bool writeCsvOnly(const std::string& path) {
@@ -31,8 +43,8 @@ bool writeCsvOnly(const std::string& path) {
   const uint32_t length = report::buildCsvText(text);
   // The bytes go out unchanged (CR LF line ends, Windows-1252), as in the file, after whatever
   // the run printed before them.
-  const bool ok = std::fflush(stdout) == 0 && platform::writeStandardOutput(text, length);
-  if (!ok) platform::showErrorMessage("Couldn't create CSV file.");
+  const bool ok = flushStandardOutput() && platform::writeStandardOutput(text, length);
+  if (!ok) report::showFileFailure(csvFailure, "standard output", platform::lastFileErrorText());
   return ok;
 }
 
@@ -56,13 +68,13 @@ void printReportNames(const report::ReportOutcome& outcome, std::FILE* stream) {
 
 int writeRequestedReports(const CliOptions& options) {
   if (!options.report && options.csvPath.empty()) return exitOk;
+  report::lastReportFailure = {};
   if (engine::workingMemory.reportBuffer == nullptr) {
-    platform::showErrorMessage("Couldn't create HTML file.");
+    printReportFailure("Couldn't create HTML file.");
     return exitReportFailed;
   }
-  // Failure messages of the report go to standard error even when the run set no sink.
   auto* const previousSink = app::memoryPanel.errorSink;
-  if (previousSink == nullptr) app::memoryPanel.errorSink = platform::showErrorMessage;
+  app::memoryPanel.errorSink = printReportFailure;
 
   bool ok = true;
   if (options.report) {

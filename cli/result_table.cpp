@@ -1,5 +1,7 @@
 // Columns appear for the series that hold a value in the run's range; an empty series (a test
 // that was not selected) gets no column. Latency columns are in cycles, the others in MB/s.
+// Each value is followed by one mark character: '*' for a point measured again because it fell
+// below half of its neighbour, else a blank (dropped at the end of a line).
 #include "cli/result_table.h"
 
 #include <cstdio>
@@ -14,8 +16,8 @@
 namespace cli {
 namespace {
 
-constexpr int columnWidth = 14;   // "Read Latency" and a blank
-constexpr int matrixWidth = 9;    // "262144" steps, cells up to 9999,99 cycles
+constexpr int columnWidth = 14;   // a blank, "Read Latency" and the mark
+constexpr int matrixWidth = 9;    // "262144" steps, cells up to 9999,99 cycles, and the mark
 
 struct Column {
   int table;
@@ -29,10 +31,32 @@ std::string rightAligned(const std::string& text, int width) {
              : std::string(width - text.size(), ' ') + text;
 }
 
-std::string fixed2(uint32_t value, int intDigits = 6) {
+std::string fixed2(uint32_t value, int intDigits) {
   char field[text::maxNumberChars + 1] = {};
   text::formatFixed2(field, value, intDigits);
   return field;
+}
+
+// A value right-aligned in width - 1 characters and its mark; "-" when nothing was measured.
+std::string markedValue(int table, uint32_t entry, int width, int intDigits) {
+  const uint32_t v = engine::resultTables.table[table][entry];
+  return rightAligned(v ? fixed2(v, intDigits) : "-", width - 1) +
+         (engine::pointRuns.remeasured[table][entry] ? '*' : ' ');
+}
+
+// Without the blanks a line may end in.
+std::string trimmed(std::string line) {
+  line.erase(line.find_last_not_of(' ') + 1);
+  return line;
+}
+
+bool anyRemeasured() {
+  for (const auto& table : engine::pointRuns.remeasured) {
+    for (const bool again : table) {
+      if (again) return true;
+    }
+  }
+  return false;
 }
 
 std::vector<Column> measuredColumns(uint32_t low, uint32_t high) {
@@ -51,18 +75,18 @@ std::vector<Column> measuredColumns(uint32_t low, uint32_t high) {
 }
 
 std::string walkMatrixText() {
-  const uint32_t* cells = engine::resultTables.table[engine::tableWalkMatrix];
   std::string out = "\nMemory Walk Table (cycles per load; rows: block bytes, columns: step bytes)\n";
-  out += rightAligned("Block", 10);
-  for (uint32_t j = 0; j < engine::walkColumns; ++j) out += rightAligned(std::to_string(4u << j), matrixWidth);
-  out += '\n';
+  std::string line = rightAligned("Block", 10);
+  for (uint32_t j = 0; j < engine::walkColumns; ++j) {
+    line += rightAligned(std::to_string(4u << j), matrixWidth - 1) + ' ';
+  }
+  out += trimmed(line) + '\n';
   for (uint32_t k = 0; k < engine::walkRows; ++k) {
-    out += rightAligned(std::to_string(3584u << k), 10);
+    line = rightAligned(std::to_string(3584u << k), 10);
     for (uint32_t j = 0; j < engine::walkColumns; ++j) {
-      const uint32_t v = cells[k * engine::walkColumns + j];
-      out += rightAligned(v ? fixed2(v, 4) : "-", matrixWidth);
+      line += markedValue(engine::tableWalkMatrix, k * engine::walkColumns + j, matrixWidth, 4);
     }
-    out += '\n';
+    out += trimmed(line) + '\n';
   }
   return out;
 }
@@ -75,23 +99,23 @@ std::string resultTableText() {
   const uint32_t high = rp.startCode < rp.endCode ? rp.endCode : rp.startCode;
   const std::vector<Column> columns = measuredColumns(low, high);
   if (columns.empty()) return "No value was measured per block size in this run.\n";
-  std::string out = rightAligned("Code", 6) + rightAligned("Bytes", 10);
-  for (const Column& c : columns) out += rightAligned(c.label, columnWidth);
-  out += '\n' + std::string(16, ' ');
-  for (const Column& c : columns) out += rightAligned(c.unit, columnWidth);
-  out += '\n';
+  std::string labels = rightAligned("Code", 6) + rightAligned("Bytes", 10);
+  std::string units(16, ' ');
+  for (const Column& c : columns) {
+    labels += rightAligned(c.label, columnWidth - 1) + ' ';
+    units += rightAligned(c.unit, columnWidth - 1) + ' ';
+  }
+  std::string out = trimmed(labels) + '\n' + trimmed(units) + '\n';
   for (uint32_t code = low; code <= high; ++code) {
-    out += rightAligned(std::to_string(code), 6) +
-           rightAligned(std::to_string(4u * engine::blockDwords(code)), 10);
-    for (const Column& c : columns) {
-      const uint32_t v = engine::resultTables.table[c.table][code];
-      out += rightAligned(v ? fixed2(v) : "-", columnWidth);
-    }
-    out += '\n';
+    std::string line = rightAligned(std::to_string(code), 6) +
+                       rightAligned(std::to_string(4u * engine::blockDwords(code)), 10);
+    for (const Column& c : columns) line += markedValue(c.table, code, columnWidth, 6);
+    out += trimmed(line) + '\n';
   }
   bool walkRun = false;
   for (const Column& c : columns) walkRun |= c.table == engine::tableWalk;
   if (walkRun) out += walkMatrixText();
+  if (anyRemeasured()) out += "\n* measured again: it fell below half of the point before it\n";
   return out;
 }
 

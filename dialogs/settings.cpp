@@ -54,8 +54,10 @@ int applySettingsText(const char* bytes, uint32_t length) {
 }
 
 int readSettings() {
+  // A directory, device or FIFO of that name is no settings file: reading one could wait for
+  // ever or take what a device makes up.
   const platform::FileHandle file =
-      platform::openExistingFile(settingsFileName, platform::FileShare::readWrite);
+      platform::openExistingRegularFile(settingsFileName, platform::FileShare::readWrite);
   if (file == platform::invalidFile) return 0;   // no file: the colours stay as they are
   // The data goes straight into the scan buffer; its tail of zeros ends every scan.
   std::memset(settingsScratch, 0, sizeof settingsScratch);
@@ -78,30 +80,15 @@ void buildSettingsText(char* destination) {
 }
 
 // The new text goes into a file of its own beside the old one, which then takes the old one's
-// name in one step: a write that fails halfway leaves the previous colours in place. A name
-// that is not a plain file (a link, a directory, a device) is never written through.
+// name: a write that fails halfway leaves the previous colours in place. A name that is not a
+// plain file (a link, a directory, a device) is never written through or replaced.
 SettingsWrite writeSettings() {
   if (!coloursChanged) return SettingsWrite::notNeeded;
-  if (platform::pathKind(settingsFileName) == platform::PathKind::other) {
-    platform::showErrorMessage(iniFailure);
-    return SettingsWrite::failed;
-  }
-  // A leftover from an interrupted write is removed; creating anew never follows a link.
-  platform::removeFile(settingsTempName);
-  const platform::FileHandle file =
-      platform::createNewFile(settingsTempName, platform::FileShare::none);
-  if (file == platform::invalidFile) {
-    platform::showErrorMessage(iniFailure);
-    return SettingsWrite::failed;
-  }
   char textBytes[settingsFileBytes + 1];
   buildSettingsText(textBytes);
-  bool ok = platform::writeFileBytes(file, textBytes, settingsFileBytes) &&
-            platform::flushFile(file);
-  platform::closeFile(file);
-  ok = ok && platform::replaceFile(settingsTempName, settingsFileName);
-  if (!ok) {
-    platform::removeFile(settingsTempName);
+  if (platform::pathKind(settingsFileName) == platform::PathKind::other ||
+      !platform::replaceFile(settingsFileName, platform::FileShare::readWrite, textBytes,
+                             settingsFileBytes)) {
     platform::showErrorMessage(iniFailure);
     return SettingsWrite::failed;
   }

@@ -7,8 +7,6 @@
 namespace dialogs {
 
 constexpr const char* settingsFileName = "tidewl32.ini";
-// The new file while it is written, beside the old one, until it takes the old one's name.
-constexpr const char* settingsTempName = "tidewl32.tmp";
 // Longest stretch of the file the reader looks at; the rest is never read.
 constexpr uint32_t settingsReadLimit = 65535;
 // Length of the file as the writer makes it: the header line and thirteen colour lines.
@@ -18,8 +16,9 @@ constexpr uint32_t settingsFileBytes = 127;
 // once the user has touched a colour.
 extern bool coloursChanged;
 
-// Reads the colours from the settings file into the colour table; a missing or malformed file
-// leaves the slots it does not name as they are. Returns how many colours were taken.
+// Reads the colours from the settings file into the colour table; a missing or malformed file,
+// or anything but a regular file, leaves the slots it does not name as they are. Returns how
+// many colours were taken.
 int readSettings();
 // Takes the colours from settings text of the given length (any bytes); used by readSettings.
 int applySettingsText(const char* bytes, uint32_t length);

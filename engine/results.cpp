@@ -5,6 +5,7 @@
 namespace engine {
 
 ResultTables resultTables = {};
+PointRuns pointRuns = {};
 RunParameters runParameters;
 SummaryValues summaryValues;
 ChartScales chartScales;

@@ -25,6 +25,15 @@ struct ResultTables {
 };
 extern ResultTables resultTables;
 
+// How each entry of tables 0..11 was measured, entry for entry: the runs it took (0: not
+// measured; 2 for the first point of a series, measured twice by design) and whether it was
+// measured again because it fell below half of the point measured before it.
+struct PointRuns {
+  uint8_t runs[tableCount][sizeCodeCount];
+  bool remeasured[tableCount][sizeCodeCount];
+};
+extern PointRuns pointRuns;
+
 struct RunParameters {
   uint32_t startCode = 0;       // first size code of the last run
   uint32_t endCode = 200;       // last size code (1 MB)

@@ -1,8 +1,8 @@
 // The Start command. Order of a run: busy and raised priority; the swapping check; the summary
 // values at 16 MB (and the latency at 32 MB); the tables cleared; each checked bandwidth test
-// over the block-size range, then Read Latency, then Memory Walk, each point plotted at once
-// and stored; priority back; the extremes and the two extreme lines. Plotting and storing
-// happen between the timed measurements, never inside one.
+// over the block-size range, then Read Latency, then Memory Walk, each point measured steadily
+// (engine/steady_point.h), then plotted at once and stored; priority back; the extremes and the
+// two extreme lines. Plotting and storing happen between the timed measurements, never inside one.
 #include "engine/run.h"
 
 #include "app/option_rules.h"
@@ -18,6 +18,7 @@
 #include "engine/walk.h"
 #include "engine/run_summary.h"
 #include "engine/size_codes.h"
+#include "engine/steady_point.h"
 #include "engine/test_area.h"
 #include "engine/timer.h"
 #include "engine/working_memory.h"
@@ -70,17 +71,24 @@ struct Progress {
 // One bandwidth series: every code of the range, plotted and stored.
 void bandwidthSeries(uint32_t testNumber, Progress& progress) {
   const RunParameters& rp = runParameters;
-  const int step = rp.startCode <= rp.endCode ? 1 : -1;
-  uint32_t* table = resultTables.table[testNumber - 1];
+  const int table = static_cast<int>(testNumber - 1);
   chart::resetPlotPoint();
-  for (uint32_t code = rp.startCode;; code += step) {
-    const uint32_t rate = runBandwidthKernel(testNumber, code);
-    chart::plotLivePoint(colourOf(static_cast<int>(testNumber - 1)), chart::Scale::bandwidth,
-                         rate, code);
-    table[code] = rate;
-    progress.point(chart::testLabel(testNumber), code);
-    if (code == rp.endCode) break;
-  }
+  measureSeries(
+      rp.startCode, rp.endCode, [&](uint32_t code) { return runBandwidthKernel(testNumber, code); },
+      [&](uint32_t code, const SteadyPoint& point) {
+        chart::plotLivePoint(colourOf(table), chart::Scale::bandwidth, point.rate, code);
+        resultTables.table[table][code] = point.rate;
+        recordRuns(table, code, point);
+        progress.point(chart::testLabel(testNumber), code);
+      });
+}
+
+// A latency point in cycles: the highest rate a point kept is its lowest latency.
+void keepLatencyPoint(int table, int slot, uint32_t code, const SteadyPoint& point) {
+  const uint32_t v = cyclesFromRate(point.rate, 32);
+  chart::plotLivePoint(colourOf(slot), chart::Scale::latency, v, code);
+  resultTables.table[table][code] = v;
+  recordRuns(table, code, point);
 }
 
 void readLatencySeries(Progress& progress) {
@@ -89,16 +97,14 @@ void readLatencySeries(Progress& progress) {
   chart::setLatencyAxis(chartScales.chartMaxLatency, app::checkedBoxes());
   app::updatePanel();
   chart::resetPlotPoint();
-  const int step = rp.startCode <= rp.endCode ? 1 : -1;
-  for (uint32_t code = rp.startCode;; code += step) {
-    const uint32_t v = cyclesFromRate(readLatency(code), 32);
-    chart::plotLivePoint(colourOf(dialogs::slotReadLatency), chart::Scale::latency, v, code);
-    resultTables.table[tableReadLatency][code] = v;
-    progress.point("Read Latency", code);
-    if (code == rp.endCode) break;
-  }
+  measureSeries(rp.startCode, rp.endCode, readLatency,
+                [&](uint32_t code, const SteadyPoint& point) {
+                  keepLatencyPoint(tableReadLatency, dialogs::slotReadLatency, code, point);
+                  progress.point("Read Latency", code);
+                });
 }
 
+// The walk curve and the matrix advance together, one curve point and one cell per code.
 void memoryWalkSeries(Progress& progress) {
   RunParameters& rp = runParameters;
   rp.startCode = 0;
@@ -108,13 +114,11 @@ void memoryWalkSeries(Progress& progress) {
   app::updatePanel();
   resetWalkState();
   chart::resetPlotPoint();
-  for (uint32_t code = 0; code <= largestCode; ++code) {
-    const uint32_t v = cyclesFromRate(walkLatency(code), 32);
-    chart::plotLivePoint(colourOf(dialogs::slotMemoryWalk), chart::Scale::latency, v, code);
+  measureSeries(0, largestCode, walkLatency, [&](uint32_t code, const SteadyPoint& point) {
+    keepLatencyPoint(tableWalk, dialogs::slotMemoryWalk, code, point);
     walkCell();
-    resultTables.table[tableWalk][code] = v;
     progress.point("Memory Walk", code);
-  }
+  });
 }
 
 // Step 6 of a run: the fields and the axes for the kind of run the panel asks for.
@@ -189,6 +193,7 @@ RunStatus runTest() {
   rp.startCode = codeFromSelection(app::listSelection(app::listStartSize), rp.startCode);
   rp.copyToItself = app::boxChecked(app::boxCopyToItself) ? 1 : 0;
   resultTables = {};
+  pointRuns = {};
   app::updatePanel();
 
   Progress progress;

@@ -50,32 +50,38 @@ WalkState advanceWalkState(const WalkState& state) {
   return next;
 }
 
+namespace {
+
+// One run of a cell the plan measures: rate form, as readLatency gives it.
+uint32_t measureCell(const WalkState& state, const WalkPlan& plan) {
+  if (plan.action == WalkAction::longWalk) {
+    return longWalkLatency(state.walkRowBlock, state.walkRowStep);
+  }
+  const uint32_t savedStep = runParameters.latencyStep;
+  runParameters.latencyStep = state.walkRowStep;
+  const uint32_t rate = readLatency(plan.code);
+  runParameters.latencyStep = savedStep;
+  return rate;
+}
+
+} // namespace
+
 void walkCell() {
   const WalkState state = walkState;
   const WalkPlan plan = planWalkCell(state);
   walkState = advanceWalkState(state);
-  uint32_t value = 0;
-  switch (plan.action) {
-    case WalkAction::complete:
-      return;
-    case WalkAction::zero:
-      break;
-    case WalkAction::longWalk:
-      value = longWalkLatency(state.walkRowBlock, state.walkRowStep);
-      break;
-    case WalkAction::readLatency: {
-      const uint32_t savedStep = runParameters.latencyStep;
-      runParameters.latencyStep = state.walkRowStep;
-      value = readLatency(plan.code);
-      runParameters.latencyStep = savedStep;
-      break;
-    }
+  if (plan.action == WalkAction::complete) return;
+  SteadyPoint cell;
+  if (plan.action != WalkAction::zero) {
+    cell = measureSteadily([&] { return measureCell(state, plan); }, state.lastCell);
+    walkState.lastCell = cell;
   }
   // The cursor cannot pass the matrix before it is complete; the check keeps any misuse
   // (a state set by hand) from writing into the spare entries of the table.
   assert(state.walkCursor < walkCells);
   if (state.walkCursor < walkCells) {
-    resultTables.table[tableWalkMatrix][state.walkCursor] = cyclesFromRate(value, 32);
+    resultTables.table[tableWalkMatrix][state.walkCursor] = cyclesFromRate(cell.rate, 32);
+    recordRuns(tableWalkMatrix, state.walkCursor, cell);
   }
 }
 

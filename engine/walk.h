@@ -5,6 +5,7 @@
 #include <cstdint>
 
 #include "engine/size_codes.h"
+#include "engine/steady_point.h"
 
 namespace engine {
 
@@ -17,6 +18,7 @@ struct WalkState {
   uint32_t walkRowStep = 4;      // step in bytes of the next cell
   uint32_t walkRowBlock = 3584;  // block in bytes of the current row
   uint32_t walkRowCode = 0;      // size code of the current row: 25 x row
+  SteadyPoint lastCell;          // the cell measured last, the neighbour of the next one
 };
 extern WalkState walkState;
 
@@ -40,7 +42,8 @@ WalkPlan planWalkCell(const WalkState& state);
 WalkState advanceWalkState(const WalkState& state);
 
 // Fills the cell at walkCursor (0 where the block is too small) and moves to the next cell;
-// once all 238 cells are filled it stores nothing.
+// once all 238 cells are filled it stores nothing. A cell is measured steadily against the
+// cell measured before it, in the order of measuring.
 void walkCell();
 
 } // namespace engine

@@ -2,13 +2,13 @@
 // zeros; the stride column is recomputed from the current step and is filled on every line.
 #include "report/csv_report.h"
 
-#include "app/panel.h"
 #include "chart/text/format.h"
 #include "engine/latency.h"
 #include "engine/results.h"
 #include "engine/size_codes.h"
 #include "engine/working_memory.h"
 #include "platform/files.h"
+#include "report/report.h"
 #include "report/report_text.h"
 
 namespace report {
@@ -49,18 +49,11 @@ uint32_t buildCsvText(char* destination) {
 }
 
 bool writeCsvReport(const char* fileName) {
-  const platform::FileHandle file =
-      platform::createOrEmptyFile(fileName, platform::FileShare::readWrite);
-  if (file == platform::invalidFile) {
-    app::showPanelError(csvFailure);
-    return false;
-  }
   char* const text = engine::workingMemory.reportBuffer + engine::reportBufferHalf;
   const uint32_t length = buildCsvText(text);
-  const bool ok = platform::writeFileBytes(file, text, length);
-  platform::closeFile(file);
-  if (!ok) app::showPanelError(csvFailure);
-  return ok;
+  if (platform::replaceFile(fileName, platform::FileShare::readWrite, text, length)) return true;
+  showFileFailure(csvFailure, fileName, platform::lastFileErrorText());
+  return false;
 }
 
 } // namespace report

@@ -14,8 +14,9 @@ constexpr const char csvHeader[] =
 // its length; NUL-terminated.
 uint32_t buildCsvText(char* destination);
 
-// Builds the table in the second half of the report buffer and writes it to the named file
-// (created or replaced); shows "Couldn't create CSV file." and returns false on failure.
+// Builds the table in the second half of the report buffer and writes it as the named file,
+// a file of its own in place of any earlier one; shows "Couldn't create CSV file." and returns
+// false on failure, when nothing of the new table remains.
 bool writeCsvReport(const char* fileName);
 
 } // namespace report

@@ -10,6 +10,7 @@
 #include "chart/present.h"
 #include "dialogs/colour_table.h"
 #include "platform/files.h"
+#include "report/report.h"
 
 namespace report {
 
@@ -109,19 +110,10 @@ bool writeChartPicture(const char* fileName) {
   std::vector<uint8_t> file(pictureFileBytes);
   encodePictureHeader(file.data());
   encodePicturePixels(file.data() + pictureHeaderBytes);
-  const platform::FileHandle out = platform::createOrEmptyFile(fileName, platform::FileShare::none);
-  if (out == platform::invalidFile) {
-    app::showPanelError(bmpFailure);
-    return false;
-  }
-  // File header, information header, pixels: three writes, stopping at the first failure.
-  const bool ok = platform::writeFileBytes(out, file.data(), 14) &&
-                  platform::writeFileBytes(out, file.data() + 14, 40) &&
-                  platform::writeFileBytes(out, file.data() + pictureHeaderBytes,
-                                           picturePixelBytes);
-  platform::closeFile(out);
-  if (!ok) app::showPanelError(bmpFailure);
-  return ok;
+  if (platform::replaceFile(fileName, platform::FileShare::none, file.data(), pictureFileBytes))
+    return true;
+  showFileFailure(bmpFailure, fileName, platform::lastFileErrorText());
+  return false;
 }
 
 } // namespace report

@@ -25,8 +25,9 @@ void drawLegendLabel(int x, int y, const char* text);
 void encodePictureHeader(uint8_t* header);
 // The picture file's pixel rows from the canvas area, bottom row first, with row padding.
 void encodePicturePixels(uint8_t* pixels);
-// Writes the picture file (created or replaced, exclusive while open); shows
-// "Couldn't create BMP file." and returns false when it cannot be created or written.
+// Writes the picture file, a file of its own in place of any earlier one (exclusive while
+// open); shows "Couldn't create BMP file." and returns false when it cannot be created or
+// written, when nothing of the new picture remains.
 bool writeChartPicture(const char* fileName);
 
 } // namespace report

@@ -4,6 +4,7 @@
 // report buffer; the table in the second half.
 #pragma once
 #include <cstdint>
+#include <string>
 
 #include "platform/shell.h"
 
@@ -30,9 +31,20 @@ struct ReportOutcome {
   bool pageOpened = false;
 };
 
+// The last report file that could not be created or written, and the system's reason; the
+// command line prints them after the message, the window's message box shows the message alone.
+struct ReportFailure {
+  std::string fileName;
+  std::string reason;
+};
+extern ReportFailure lastReportFailure;
+// Keeps the file and reason in lastReportFailure, then shows the message.
+void showFileFailure(const char* message, const char* fileName, const char* reason);
+
 // The Report command: time, number, picture, page, (open), table, in that order. The command
 // ends after "Couldn't create HTML file." when the page cannot be created, so no other file is
-// written and nothing is opened. openPage asks the desktop to show the page.
+// written and nothing is opened. A page that cannot be written whole is removed and not opened;
+// the table is still written. openPage asks the desktop to show the page.
 ReportOutcome runReport(bool openPage);
 // The same, with the time already in reportFiles.reportTime (so a page can be reproduced).
 ReportOutcome writeReportSet(bool openPage);

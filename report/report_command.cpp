@@ -1,8 +1,10 @@
 // The Report command: picks the first free report number, creates the page under it (never
 // over an existing page), then writes the picture, the page and the table. When the page cannot
 // be created the command stops at its message: opening a missing page or writing a table under
-// an older report's number would only overwrite that report's data.
+// an older report's number would only overwrite that report's data. A page that cannot be
+// written whole is removed, so its number is free for the next command.
 #include <cstring>
+#include <string>
 
 #include "app/panel.h"
 #include "engine/working_memory.h"
@@ -15,10 +17,12 @@
 namespace report {
 
 ReportFiles reportFiles;
+ReportFailure lastReportFailure;
 
 namespace {
 
 constexpr const char htmlFailure[] = "Couldn't create HTML file.";
+constexpr const char allNumbersTaken[] = "every number from 00 to 99 is taken";
 
 // "twrep_NN.xxx" with NN written over the two digits after "twrep_".
 void putNumber(char* name, int number) {
@@ -27,6 +31,11 @@ void putNumber(char* name, int number) {
 }
 
 } // namespace
+
+void showFileFailure(const char* message, const char* fileName, const char* reason) {
+  lastReportFailure = {fileName, reason};
+  app::showPanelError(message);
+}
 
 void setReportNumber(int number) {
   reportFiles.reportNumber = number;
@@ -53,13 +62,16 @@ ReportOutcome writeReportSet(bool openPage) {
   const int number = chooseReportNumber();
   char pageName[13];
   std::memcpy(pageName, reportFiles.pageName, sizeof pageName);
-  platform::FileHandle page = platform::invalidFile;
-  if (number >= 0) {
-    putNumber(pageName, number);
-    page = platform::createNewFile(pageName, platform::FileShare::readWrite);
+  if (number < 0) {
+    putNumber(pageName, lastReportNumber);
+    showFileFailure(htmlFailure, pageName, allNumbersTaken);
+    return outcome;
   }
+  putNumber(pageName, number);
+  const platform::FileHandle page =
+      platform::createNewFile(pageName, platform::FileShare::readWrite);
   if (page == platform::invalidFile) {
-    app::showPanelError(htmlFailure);
+    showFileFailure(htmlFailure, pageName, platform::lastFileErrorText());
     return outcome;
   }
   setReportNumber(number);
@@ -70,12 +82,18 @@ ReportOutcome writeReportSet(bool openPage) {
   const uint32_t length = buildHtmlReport();
   outcome.pageWritten =
       platform::writeFileBytes(page, engine::workingMemory.reportBuffer, length);
-  if (!outcome.pageWritten) app::showPanelError(htmlFailure);
   platform::closeFile(page);
+  if (!outcome.pageWritten) {
+    // A cut-off page would hold its number for good; without it the next command takes the
+    // number again and replaces this command's picture and table.
+    const std::string reason = platform::lastFileErrorText();
+    platform::removeFile(pageName);
+    showFileFailure(htmlFailure, pageName, reason.c_str());
+  }
 
-  // The page exists now (whole, or as far as it could be written), so the viewer has
-  // something to show; whether the desktop could open it is not reported.
-  if (openPage) outcome.pageOpened = platform::openDocument(reportFiles.pageName);
+  // Whether the desktop could open the page is not reported.
+  if (openPage && outcome.pageWritten)
+    outcome.pageOpened = platform::openDocument(reportFiles.pageName);
   outcome.tableWritten = writeCsvReport(reportFiles.tableName);
   return outcome;
 }

@@ -15,6 +15,7 @@ command -v wine >/dev/null || need+=(wine wine32:i386 fonts-wine)
 [ -x /usr/lib/wine/wine64 ] || need+=(wine64)
 command -v Xvfb >/dev/null || need+=(xvfb)
 command -v import >/dev/null || need+=(imagemagick)
+command -v chmcmd >/dev/null || need+=(fp-utils)
 [ ${#need[@]} -eq 0 ] && exit 0
 
 SUDO=""

@@ -60,3 +60,11 @@ if(WIN32)
   add_executable(gui_driver tests/gui/driver_win32.cpp tests/gui/layout_win32.cpp
                             tests/gui/probe_win32.cpp tests/gui/dialogs_checks_win32.cpp)
 endif()
+
+# The program itself with standard output on a full device, in every mode (POSIX only).
+if(NOT CMAKE_CROSSCOMPILING)
+  add_test(NAME CliStandardOutputLoss
+           COMMAND ${CMAKE_CURRENT_SOURCE_DIR}/tests/cli/standard_output_test.sh
+                   $<TARGET_FILE:tidewell32>)
+  set_tests_properties(CliStandardOutputLoss PROPERTIES RUN_SERIAL TRUE SKIP_RETURN_CODE 77)
+endif()

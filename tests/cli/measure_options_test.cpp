@@ -113,12 +113,15 @@ TEST(MeasureOptions, ResultTableHasColumnsForMeasuredSeries) {
   engine::resultTables.table[engine::tableSseRead][1] = 511111;
   engine::resultTables.table[engine::tableReadLatency][0] = 300;
   engine::resultTables.table[engine::tableRead][2] = 1;   // outside the range: no column
+  engine::pointRuns.remeasured[engine::tableSseRead][1] = true;
   EXPECT_EQ(cli::resultTableText(),
-            "  Code     Bytes      SSE Read  Read Latency\n"
-            "                          MB/s        Cycles\n"
-            "     0      4096       5120,00          3,00\n"
-            "     1      4224       5111,11             -\n");
+            "  Code     Bytes     SSE Read  Read Latency\n"
+            "                         MB/s        Cycles\n"
+            "     0      4096      5120,00          3,00\n"
+            "     1      4224      5111,11*            -\n"
+            "\n* measured again: it fell below half of the point before it\n");
   engine::resultTables = {};
+  engine::pointRuns = {};
   EXPECT_EQ(cli::resultTableText(), "No value was measured per block size in this run.\n");
 
   // A Memory Walk run adds the matrix: rows of block bytes, columns of steps.
@@ -127,12 +130,14 @@ TEST(MeasureOptions, ResultTableHasColumnsForMeasuredSeries) {
   engine::resultTables.table[engine::tableWalk][0] = 500;
   engine::resultTables.table[engine::tableWalkMatrix][0] = 411;
   engine::resultTables.table[engine::tableWalkMatrix][237] = 2274;
+  engine::pointRuns.remeasured[engine::tableWalkMatrix][0] = true;
   const std::string walk = cli::resultTableText();
-  EXPECT_NE(walk.find("     0      4096          5,00\n"), std::string::npos) << walk;
-  EXPECT_NE(walk.find("\n     Block        4        8"), std::string::npos) << walk;
-  EXPECT_NE(walk.find("\n      3584     4,11        -"), std::string::npos) << walk;
-  EXPECT_NE(walk.find("    22,74\n"), std::string::npos) << walk;
+  EXPECT_NE(walk.find("     0      4096         5,00\n"), std::string::npos) << walk;
+  EXPECT_NE(walk.find("\n     Block       4        8"), std::string::npos) << walk;
+  EXPECT_NE(walk.find("\n      3584    4,11*       -"), std::string::npos) << walk;
+  EXPECT_NE(walk.find("   22,74\n"), std::string::npos) << walk;
   engine::resultTables = {};
+  engine::pointRuns = {};
 }
 
 } // namespace

@@ -70,6 +70,7 @@ TEST(CliOptions, RefusalsNameTheBadWord) {
       {{"--walk", "--tests", "read"}, "--walk"},
       {{"--tests", "read", "--copy-to-itself"}, "--copy-to-itself"},
       {{"--end"}, "--end"},
+      {{"--csv", ""}, "--csv"},
   };
   for (const Case& c : cases) {
     std::vector<const char*> argv{"tidewell32"};

@@ -142,6 +142,7 @@ TEST(EngineWalkStateMachine, ShortStepBlocksOfTheRows) {
 TEST(EngineWalkMatrix, FillsMeasuredCellsAndZerosThenStoresNothing) {
   enginetest::prepareEngine();
   engine::resultTables = {};
+  engine::pointRuns = {};
   std::fill(std::begin(engine::resultTables.table[engine::tableWalkMatrix]),
             std::end(engine::resultTables.table[engine::tableWalkMatrix]), 0xDEADu);
   engine::runParameters.latencyStep = 32;
@@ -152,14 +153,18 @@ TEST(EngineWalkMatrix, FillsMeasuredCellsAndZerosThenStoresNothing) {
   for (uint32_t row = 0; row < engine::walkRows; ++row) {
     for (uint32_t column = 0; column < engine::walkColumns; ++column) {
       const uint32_t cell = matrix[row * 17 + column];
+      const uint8_t runs = engine::pointRuns.runs[engine::tableWalkMatrix][row * 17 + column];
       if (expectedPlan(row, column).action == engine::WalkAction::zero) {
         EXPECT_EQ(cell, 0u) << row << "," << column;
+        EXPECT_EQ(runs, 0u) << row << "," << column;
       } else {
+        EXPECT_GE(runs, 1u) << row << "," << column;
         EXPECT_GE(cell, 100u) << row << "," << column;   // at least one cycle per load
         EXPECT_NE(cell, 0xDEADu) << row << "," << column;
       }
     }
   }
+  EXPECT_EQ(engine::pointRuns.runs[engine::tableWalkMatrix][0], 2u);   // no neighbour: twice
   const engine::WalkState before = engine::walkState;
   std::vector<uint32_t> saved(matrix, matrix + engine::sizeCodeCount);
   engine::walkCell();

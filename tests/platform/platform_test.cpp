@@ -1,13 +1,19 @@
 // The real platform seams of whichever system the suite is built for (Linux natively, Windows
-// under Wine): the counter, zero-filled blocks, free memory, the version, and failure messages
-// of a console program on standard error.
+// under Wine): the counter, zero-filled blocks, free memory, the version, replaced files, and
+// failure messages of a console program on standard error.
 #include <gtest/gtest.h>
 
 #include <cstdio>
 #include <cstring>
 #include <string>
 
+#if !defined(_WIN32)
+#include <sys/stat.h>
+#endif
+
+#include "../report/temp_dir.h"
 #include "platform/clock.h"
+#include "platform/files.h"
 #include "platform/memory.h"
 #include "platform/message.h"
 
@@ -74,6 +80,78 @@ TEST(PlatformMemory, VersionIsAWindowsRecordOrTheSystemsOwnName) {
   EXPECT_EQ(name.find('-'), std::string::npos) << name;   // the distribution's suffix is cut
   EXPECT_EQ(version.platformId, 0u);
 }
+
+namespace fs = std::filesystem;
+using testing_support::directoryListing;
+using testing_support::readWholeFile;
+
+TEST(PlatformFiles, ReplacingTakesTheNameNeverWhatStandsBehindIt) {
+  // Whatever a link or a second name leads to stays as it was; a directory or FIFO is kept.
+  const struct {
+    const char* what;
+    bool (*make)();   // puts something under "table.csv"; false when this system cannot
+    bool replaced;
+  } cases[] = {
+      {"nothing", [] { return true; }, true},
+      {"a stale file", [] { return testing_support::writeWholeFile("table.csv", "stale"), true; },
+       true},
+      {"a symbolic link",
+       [] {
+         std::error_code error;
+         fs::create_symlink("victim.txt", "table.csv", error);
+         return !error;
+       },
+       true},
+      {"a hard link",
+       [] {
+         std::error_code error;
+         fs::create_hard_link("victim.txt", "table.csv", error);
+         return !error;
+       },
+       true},
+      {"a directory", [] { return fs::create_directory("table.csv"); }, false},
+#if !defined(_WIN32)
+      {"a FIFO", [] { return mkfifo("table.csv", 0644) == 0; }, false},
+#endif
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.what);
+    testing_support::ScopedTempDir dir;
+    testing_support::writeWholeFile("victim.txt", "victim");
+    if (!c.make()) continue;   // no such thing on this system
+    const std::string before = directoryListing();
+    EXPECT_EQ(platform::replaceFile("table.csv", platform::FileShare::readWrite, "new", 3),
+              c.replaced);
+    EXPECT_EQ(readWholeFile("victim.txt"), "victim");
+    if (c.replaced) {
+      EXPECT_EQ(readWholeFile("table.csv"), "new");
+      EXPECT_FALSE(fs::is_symlink("table.csv"));
+      EXPECT_EQ(directoryListing(), "table.csv\nvictim.txt\n");
+    } else {
+      EXPECT_STRNE(platform::lastFileErrorText(), "");
+      EXPECT_EQ(directoryListing(), before);
+    }
+  }
+}
+
+#if !defined(_WIN32)
+TEST(PlatformFiles, AFailedReplacementLeavesNothingButTheEarlierFile) {
+  testing_support::ScopedTempDir dir;
+  testing_support::writeWholeFile("table.csv", "stale");
+  const std::string bytes(20000, 'x');
+  bool replaced = true;
+  {
+    testing_support::FileSizeLimit limit(10000);
+    if (!limit.active()) GTEST_SKIP() << "file size limit not available";
+    replaced = platform::replaceFile("table.csv", platform::FileShare::none, bytes.data(),
+                                     static_cast<uint32_t>(bytes.size()));
+  }
+  EXPECT_FALSE(replaced);
+  EXPECT_STREQ(platform::lastFileErrorText(), "File too large");
+  EXPECT_EQ(directoryListing(), "table.csv\n");
+  EXPECT_EQ(readWholeFile("table.csv"), "stale");
+}
+#endif
 
 TEST(PlatformMessage, AConsoleProgramWritesUtf8ToStandardError) {
   const struct {

@@ -4,11 +4,6 @@
 
 #include <string>
 
-#if !defined(_WIN32)
-#include <csignal>
-#include <sys/resource.h>
-#endif
-
 #include "app/panel_memory.h"
 #include "chart/canvas.h"
 #include "report/report.h"
@@ -119,49 +114,37 @@ TEST_F(ReportCommand, PictureOrTableFailureLetsTheRestGoOn) {
   }
 }
 
-TEST_F(ReportCommand, FullDiskGivesTheMessagesAndKeepsGoing) {
+TEST_F(ReportCommand, LinksAreNeverFollowed) {
+  // The picture and the table replace a link by a file of their own; the page is created only
+  // where nothing of its name exists, so a link dangling there ends the command.
+  writeWholeFile("victim.txt", "victim");
   std::error_code error;
-  std::filesystem::create_symlink("/dev/full", "twrep_00.bmp", error);
-  if (error || !fileExists("/dev/full")) GTEST_SKIP() << "no /dev/full here";
-  std::filesystem::create_symlink("/dev/full", "twrep_00.csv", error);
+  std::filesystem::create_symlink("victim.txt", "twrep_00.bmp", error);
+  if (error) GTEST_SKIP() << "no symbolic links here";
+  std::filesystem::create_symlink("victim.txt", "twrep_00.csv", error);
   const report::ReportOutcome outcome = report::runReport(false);
-  EXPECT_TRUE(outcome.pageWritten);
-  EXPECT_FALSE(outcome.pictureWritten);
-  EXPECT_FALSE(outcome.tableWritten);
-  EXPECT_EQ(app::memoryPanel.errorCount, 2u);
-  EXPECT_STREQ(app::memoryPanel.lastError, "Couldn't create CSV file.");
+  EXPECT_TRUE(outcome.pageWritten && outcome.pictureWritten && outcome.tableWritten);
+  EXPECT_EQ(readWholeFile("victim.txt"), "victim");
+  for (const char* name : {"twrep_00.bmp", "twrep_00.csv"})
+    EXPECT_FALSE(std::filesystem::is_symlink(name)) << name;
+  EXPECT_EQ(readWholeFile("twrep_00.bmp").size(), 468150u);
+
+  std::filesystem::create_symlink("elsewhere.htm", "twrep_01.htm");
+  EXPECT_FALSE(report::runReport(false).pageWritten);
+  EXPECT_STREQ(app::memoryPanel.lastError, "Couldn't create HTML file.");
+  EXPECT_FALSE(fileExists("elsewhere.htm"));
+  EXPECT_EQ(report::lastReportFailure.fileName, "twrep_01.htm");
 }
 
 #if !defined(_WIN32)
-// Files larger than the limit cannot be written while it is in force; the signal a write past
-// it would raise is ignored, so the write fails instead.
-class FileSizeLimit {
- public:
-  explicit FileSizeLimit(rlim_t bytes) {
-    previousHandler_ = std::signal(SIGXFSZ, SIG_IGN);
-    getrlimit(RLIMIT_FSIZE, &previous_);
-    rlimit limited = previous_;
-    limited.rlim_cur = bytes;
-    active_ = setrlimit(RLIMIT_FSIZE, &limited) == 0;
-  }
-  ~FileSizeLimit() {
-    setrlimit(RLIMIT_FSIZE, &previous_);
-    std::signal(SIGXFSZ, previousHandler_);
-  }
-  bool active() const { return active_; }
-
- private:
-  rlimit previous_{};
-  void (*previousHandler_)(int) = nullptr;
-  bool active_ = false;
-};
-
-TEST_F(ReportCommand, PageThatCannotBeWrittenWholeStillGetsItsTable) {
+TEST_F(ReportCommand, FilesThatCannotBeWrittenAreRemovedAndTheTableStillComes) {
   // The picture (468,150 bytes) and the page (about 16 KB) outgrow the limit, the table
-  // (7,590 bytes) does not: a page created but not written whole does not end the command.
+  // (7,590 bytes) does not. A page created but not written whole does not end the command; it
+  // is removed, so its number stays free. The stale picture of that number is kept.
+  writeWholeFile("twrep_00.bmp", "stale picture");
   report::ReportOutcome outcome;
   {
-    FileSizeLimit limit(10000);
+    testing_support::FileSizeLimit limit(10000);
     if (!limit.active()) GTEST_SKIP() << "file size limit not available";
     outcome = report::runReport(false);
   }
@@ -170,8 +153,15 @@ TEST_F(ReportCommand, PageThatCannotBeWrittenWholeStillGetsItsTable) {
   EXPECT_TRUE(outcome.tableWritten);
   EXPECT_EQ(app::memoryPanel.errorCount, 2u);
   EXPECT_STREQ(app::memoryPanel.lastError, "Couldn't create HTML file.");
-  EXPECT_EQ(readWholeFile("twrep_00.htm").size(), 10000u);   // what could be written is kept
+  EXPECT_EQ(report::lastReportFailure.fileName, "twrep_00.htm");
+  EXPECT_FALSE(report::lastReportFailure.reason.empty());
+  EXPECT_EQ(testing_support::directoryListing(), "twrep_00.bmp\ntwrep_00.csv\n");
+  EXPECT_EQ(readWholeFile("twrep_00.bmp"), "stale picture");
   EXPECT_EQ(readWholeFile("twrep_00.csv").size(), 7590u);
+
+  EXPECT_TRUE(report::runReport(false).pageWritten);
+  EXPECT_EQ(report::reportFiles.reportNumber, 0);
+  EXPECT_EQ(readWholeFile("twrep_00.bmp").size(), 468150u);
 }
 #endif
 

@@ -117,9 +117,12 @@ TEST_F(RunTest, OneTestFromFourToEightKilobytes) {
   EXPECT_EQ(engine::runParameters.iterationShift, 0u);
   EXPECT_EQ(engine::runParameters.copyToItself, 0u);
 
-  // Table 0 holds codes 0..25 and nothing else does.
+  // Table 0 holds codes 0..25 and nothing else does; the runs each point took beside it.
   EXPECT_EQ(measuredCodes(0), "0..25 (26)");
   for (int t = 1; t < engine::tableCount; ++t) EXPECT_EQ(measuredCodes(t), "none") << t;
+  EXPECT_EQ(engine::pointRuns.runs[0][0], 2u);
+  for (uint32_t c = 1; c <= 25; ++c) EXPECT_GE(engine::pointRuns.runs[0][c], 1u) << c;
+  EXPECT_EQ(engine::pointRuns.runs[0][26], 0u);
 
   // Summary values: those the processor can measure, and only those.
   const engine::SummaryValues& s = engine::summaryValues;
@@ -252,6 +255,8 @@ TEST_F(RunTest, MemoryWalkCoversAllSizesAndTheMatrix) {
   // The matrix: the first cell (3,584 bytes, step 4) is measured; nothing lies past cell 237.
   const uint32_t* matrix = engine::resultTables.table[engine::tableWalkMatrix];
   EXPECT_NE(matrix[0], 0u);
+  EXPECT_EQ(engine::pointRuns.runs[engine::tableWalk][0], 2u);   // first points: two runs
+  EXPECT_EQ(engine::pointRuns.runs[engine::tableWalkMatrix][0], 2u);
   for (uint32_t c = 238; c < engine::sizeCodeCount; ++c) EXPECT_EQ(matrix[c], 0u) << c;
 
   EXPECT_GT(engine::chartScales.chartMaxLatency, 0u);

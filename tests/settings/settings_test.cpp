@@ -2,10 +2,11 @@
 // bytes, and its failures. Expected colours come from reading the file texts by hand.
 #include <gtest/gtest.h>
 
-#include <csignal>
 #include <string>
-#if __has_include(<sys/resource.h>)
-#include <sys/resource.h>
+
+#if !defined(_WIN32)
+#include <sys/stat.h>
+#include <unistd.h>
 #endif
 
 #include "../report/temp_dir.h"
@@ -107,6 +108,43 @@ TEST_F(SettingsTest, MissingFileLeavesTheColours) {
   EXPECT_EQ(colourTable, defaultColours);
 }
 
+TEST_F(SettingsTest, ReaderTakesOnlyARegularFile) {
+  // A directory or FIFO of the name is no settings file: nothing read, and no wait for a
+  // writer that never comes. A link to a settings file is followed.
+  testing_support::writeWholeFile("shared.ini", defaultFile);
+  const struct {
+    const char* what;
+    bool (*make)();
+    int taken;
+  } cases[] = {
+      {"a directory", [] { return std::filesystem::create_directory(dialogs::settingsFileName); },
+       0},
+#if !defined(_WIN32)
+      {"a FIFO", [] { return mkfifo(dialogs::settingsFileName, 0644) == 0; }, 0},
+#endif
+      {"a link to a settings file",
+       [] {
+         std::error_code error;
+         std::filesystem::create_symlink("shared.ini", dialogs::settingsFileName, error);
+         return !error;
+       },
+       13},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.what);
+    std::filesystem::remove(dialogs::settingsFileName);
+    if (!c.make()) continue;   // no such thing on this system
+    colourTable.fill(marker);
+#if !defined(_WIN32)
+    alarm(10);   // a reader that waits fails the suite instead of hanging it
+#endif
+    EXPECT_EQ(dialogs::readSettings(), c.taken);
+#if !defined(_WIN32)
+    alarm(0);
+#endif
+  }
+}
+
 TEST_F(SettingsTest, ReaderStopsAtTheReadLimit) {
   // A 70,000-byte file whose first value line ends inside the first 65,535 bytes and whose
   // second starts exactly at byte 65,535: only the first is read.
@@ -139,20 +177,15 @@ TEST_F(SettingsTest, WriterDoesNothingUntilAColourChanged) {
 }
 
 TEST_F(SettingsTest, WriterReplacesAnOlderFileWhole) {
-  const std::string older = defaultFile + "; kept\r\n1111111H\r\n";
-  testing_support::writeWholeFile(dialogs::settingsFileName, older);
-  // A leftover of an interrupted write that links elsewhere is removed, not written through.
-  testing_support::writeWholeFile("elsewhere", "untouched");
-  std::error_code noLinks;
-  std::filesystem::create_symlink("elsewhere", dialogs::settingsTempName, noLinks);
+  testing_support::writeWholeFile(dialogs::settingsFileName,
+                                  defaultFile + "; older\r\n1111111H\r\n");
   dialogs::resetColours();
   colourTable[dialogs::slotGrid] = 0x00010203;   // blue 01, green 02, red 03: "010203H"
   dialogs::coloursChanged = true;
   EXPECT_EQ(dialogs::writeSettings(), dialogs::SettingsWrite::written);
   EXPECT_EQ(testing_support::readWholeFile(dialogs::settingsFileName),
             defaultFile.substr(0, 118) + "010203H\r\n");
-  EXPECT_FALSE(testing_support::fileExists(dialogs::settingsTempName));
-  EXPECT_EQ(testing_support::readWholeFile("elsewhere"), "untouched");
+  EXPECT_EQ(testing_support::directoryListing(), "tidewl32.ini\n");
 }
 
 // Names that are not a plain file are never written through, and stay as they were.
@@ -161,10 +194,11 @@ TEST_F(SettingsTest, WriterRefusesANameThatIsNotAPlainFile) {
   const struct {
     const char* what;
     void (*make)(const char* name);
+    bool link;
   } cases[] = {
-      {"a directory", [](const char* name) { fs::create_directory(name); }},
-      {"a link to a file", [](const char* name) { fs::create_symlink("target", name); }},
-      {"a link to nothing", [](const char* name) { fs::create_symlink("missing", name); }},
+      {"a directory", [](const char* name) { fs::create_directory(name); }, false},
+      {"a link to a file", [](const char* name) { fs::create_symlink("target", name); }, true},
+      {"a link to nothing", [](const char* name) { fs::create_symlink("missing", name); }, true},
   };
   dialogs::coloursChanged = true;
   for (const auto& c : cases) {
@@ -177,30 +211,29 @@ TEST_F(SettingsTest, WriterRefusesANameThatIsNotAPlainFile) {
     }
     EXPECT_EQ(dialogs::writeSettings(), dialogs::SettingsWrite::failed);
     EXPECT_EQ(testing_support::readWholeFile("target"), "old");
-    EXPECT_FALSE(testing_support::fileExists("missing"));
-    EXPECT_FALSE(testing_support::fileExists(dialogs::settingsTempName));
+    EXPECT_EQ(fs::is_symlink(fs::symlink_status(dialogs::settingsFileName)), c.link);
+    EXPECT_EQ(testing_support::directoryListing(), "target\ntidewl32.ini\n");
     fs::remove(dialogs::settingsFileName);
   }
 }
 
-#if __has_include(<sys/resource.h>)
-// A file size limit stops the write after a few bytes, as a full disk would.
+#if !defined(_WIN32)
+// A write that stops halfway, as on a full disk, leaves what was there before: the previous
+// file, or no file.
 TEST_F(SettingsTest, AFailedWriteLeavesThePreviousFile) {
-  const std::string previous = "[Colors]\r\nprevious\r\n";
-  testing_support::writeWholeFile(dialogs::settingsFileName, previous);
-  dialogs::coloursChanged = true;
-  rlimit saved{};
-  ASSERT_EQ(getrlimit(RLIMIT_FSIZE, &saved), 0);
-  rlimit small = saved;
-  small.rlim_cur = 64;
-  void (*savedSignal)(int) = std::signal(SIGXFSZ, SIG_IGN);
-  ASSERT_EQ(setrlimit(RLIMIT_FSIZE, &small), 0);
-  const dialogs::SettingsWrite result = dialogs::writeSettings();
-  setrlimit(RLIMIT_FSIZE, &saved);
-  std::signal(SIGXFSZ, savedSignal);
-  EXPECT_EQ(result, dialogs::SettingsWrite::failed);
-  EXPECT_EQ(testing_support::readWholeFile(dialogs::settingsFileName), previous);
-  EXPECT_FALSE(testing_support::fileExists(dialogs::settingsTempName));
+  for (const char* previous : {"[Colors]\r\nprevious\r\n", ""}) {
+    SCOPED_TRACE(previous);
+    std::filesystem::remove(dialogs::settingsFileName);
+    if (*previous) testing_support::writeWholeFile(dialogs::settingsFileName, previous);
+    dialogs::coloursChanged = true;
+    testing_support::FileSizeLimit limit(100);   // less than the 127 bytes
+    if (!limit.active()) GTEST_SKIP() << "file size limit not available";
+    EXPECT_EQ(dialogs::writeSettings(), dialogs::SettingsWrite::failed);
+    EXPECT_EQ(testing_support::directoryListing(), *previous ? "tidewl32.ini\n" : "");
+    if (*previous) {
+      EXPECT_EQ(testing_support::readWholeFile(dialogs::settingsFileName), previous);
+    }
+  }
 }
 #endif
 

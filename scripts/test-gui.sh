@@ -3,14 +3,21 @@
 # display), a throw-away Wine prefix whose programs all share one 1024x768 virtual desktop,
 # and the driver program that starts Tidewell32.exe and checks it through window messages.
 #
-#   scripts/test-gui.sh [BUILD_DIR]     (default build-win; needs gui/Tidewell32.exe, gui_driver.exe)
+#   scripts/test-gui.sh [BUILD_DIR]
+#
+# BUILD_DIR (needs gui/Tidewell32.exe and gui_driver.exe) and the Wine loader are those that
+# scripts/wine-env.sh chooses for this host, unless the caller has sourced it already.
 #
 # Keeps BUILD_DIR/gui-artifacts/: after-run.png (the main window after a run), the driver's
 # output and the first report. The last line is "N passed, M failed"; exit status 0 when
 # nothing failed.
 set -uo pipefail
 cd "$(dirname "$0")/.."
-BUILD=$(cd "${1:-build-win}" && pwd)
+if [ -z "${TW_WIN_BUILD_DIR:-}" ]; then
+  source scripts/wine-env.sh || exit 2
+  rm -rf "$WINE_WORK"   # its prefix is not used: this test makes one with a desktop
+fi
+BUILD=$(cd "${1:-$TW_WIN_BUILD_DIR}" && pwd)
 PROGRAM=$BUILD/gui/Tidewell32.exe
 DRIVER=$BUILD/gui_driver.exe
 ART=$BUILD/gui-artifacts
@@ -18,8 +25,7 @@ for f in "$PROGRAM" "$DRIVER"; do
   [ -f "$f" ] || { echo "test-gui: $f is missing (build the Windows programs first)"; exit 1; }
 done
 
-: "${WINE:=wine}" "${WINESERVER:=wineserver}" "${WINEARCH:=win32}"
-export WINEARCH WINEDEBUG=-all WINEDLLOVERRIDES="mscoree="
+export WINEDEBUG=-all WINEDLLOVERRIDES="mscoree="
 WORK=$(mktemp -d /tmp/tidewell-gui.XXXXXX)
 export WINEPREFIX=$WORK/prefix
 XVFB_PID=""
@@ -74,12 +80,12 @@ timeout 20 "$WINESERVER" -w 2>/dev/null
 echo "test-gui: prefix ready on display $DISPLAY after $((SECONDS - started)) s"
 
 windows_path() { local p=${1//\//\\}; echo "Z:$p"; }
-(cd "$WORK/run" && timeout 150 "$WINE" "$DRIVER" "$(windows_path "$PROGRAM")" \
+(cd "$WORK/run" && timeout 100 "$WINE" "$DRIVER" "$(windows_path "$PROGRAM")" \
     "$(windows_path "$WORK/run")" "$(windows_path "$WORK/after-run.bmp")") \
     </dev/null >"$ART/driver.txt" 2>"$WORK/driver.err"
 rc=$?
 tr -d "\r" <"$ART/driver.txt" | grep -v "^[0-9]* passed, [0-9]* failed$"
-[ $rc -eq 124 ] && echo "FAIL the driver did not finish within 150 s"
+[ $rc -eq 124 ] && echo "FAIL the driver did not finish within 100 s"
 [ -s "$WORK/driver.err" ] && sed 's/^/driver stderr: /' "$WORK/driver.err" | head -20
 
 # The shell's "open" of each report page runs after Report returns: give it a moment.

@@ -312,18 +312,20 @@ Snapshot initialSnapshot(bool hasMmx, bool hasSse) {
 
 void checkSnapshot(const std::string& what, const Snapshot& expected, const Snapshot& actual) {
   std::string differences;
-  auto onOff = [](bool on, const char* yes, const char* no) { return on ? yes : no; };
+  auto note = [&differences](const char* name, const std::string& state) {
+    differences += std::string(" ") + name + " " + state;
+  };
   for (int i = 0; i < boxCount; ++i) {
     if (expected.checked[i] != actual.checked[i])
-      differences += std::string(" ") + boxNames[i] + onOff(actual.checked[i], " checked", " unchecked");
+      note(boxNames[i], actual.checked[i] ? "checked" : "unchecked");
     if (expected.boxEnabled[i] != actual.boxEnabled[i])
-      differences += std::string(" ") + boxNames[i] + onOff(actual.boxEnabled[i], " enabled", " disabled");
+      note(boxNames[i], actual.boxEnabled[i] ? "enabled" : "disabled");
   }
   for (int i = 0; i < listCount; ++i) {
     if (expected.listEnabled[i] != actual.listEnabled[i])
-      differences += std::string(" ") + listNames[i] + onOff(actual.listEnabled[i], " enabled", " disabled");
+      note(listNames[i], actual.listEnabled[i] ? "enabled" : "disabled");
     if (expected.selection[i] != actual.selection[i])
-      differences += std::string(" ") + listNames[i] + " at " + std::to_string(actual.selection[i]);
+      note(listNames[i], "at " + std::to_string(actual.selection[i]));
   }
   probe::check(differences.empty(), what, differences);
 }

@@ -58,7 +58,8 @@ tw_test(cli      tw_cli tw_app tw_report tw_dialogs tw_chart tw_engine tw_cpu tw
 # The end-to-end driver of the window program; scripts/test-gui.sh runs it under Wine.
 if(WIN32)
   add_executable(gui_driver tests/gui/driver_win32.cpp tests/gui/layout_win32.cpp
-                            tests/gui/probe_win32.cpp tests/gui/dialogs_checks_win32.cpp)
+                            tests/gui/probe_win32.cpp tests/gui/dialogs_checks_win32.cpp
+                            tests/gui/help_checks_win32.cpp)
 endif()
 
 # The program itself with standard output on a full device, in every mode (POSIX only).

@@ -39,6 +39,7 @@ struct CpuInfo {
   bool hasTsc = false;             // leaf 1 EDX bit 4: time-stamp counter
   bool hasMmx = false;             // leaf 1 EDX bit 23
   bool hasSse = false;             // leaf 1 EDX bit 25
+  bool hasSse2 = false;            // leaf 1 EDX bit 26: LFENCE, which orders the time stamps
   uint8_t firstCacheDescriptor = 0; // low byte of leaf 2 EDX
   uint32_t maxExtLeaf = 0;         // highest extended leaf when above 0x80000000, else 0
   char brandString[48] = {};       // leaves 0x80000002..4 as bytes; all zero when not read

@@ -36,4 +36,7 @@ wine_env_start
 
 echo "== processor line: native and Windows programs agree"
 scripts/compare-cpu-line.sh build-test/tidewell32 "$TW_WIN_BUILD_DIR/tidewell32.exe"
+
+echo "== window program end to end under Wine ($TW_WINDOWS_BUILD)"
+scripts/test-gui.sh "$TW_WIN_BUILD_DIR"
 echo "== all tests passed; $(tw_windows_build_line)"

@@ -19,7 +19,7 @@ constexpr uint32_t tscBit = 1u << 4, mmxBit = 1u << 23;
 uint32_t maxLeaf = 1;
 uint32_t leaf1Edx = tscBit | mmxBit;
 
-cpu::CpuidRegisters recordedCpuid(uint32_t leaf) {
+cpu::CpuidRegisters recordedCpuid(uint32_t leaf, uint32_t) {
   cpu::CpuidRegisters r;
   if (leaf == 0) {
     r.eax = maxLeaf;

@@ -9,7 +9,9 @@
 #include "app/panel.h"
 #include "cli/console.h"
 #include "cli/modes.h"
+#include "cpu/caches.h"
 #include "cpu/cpu_info.h"
+#include "engine/core_clock.h"
 #include "engine/kernels.h"
 #include "engine/series.h"
 #include "engine/timer.h"
@@ -37,6 +39,29 @@ std::string osText() {
          std::to_string(v.build);
 }
 
+json cachesJson(const cpu::CpuInfo& c) {
+  static const char* const kinds[] = {"", "data", "instruction", "unified"};
+  json caches = json::array();
+  for (int i = 0; i < c.cacheCount; ++i) {
+    const cpu::CacheLevel& level = c.caches[i];
+    caches.push_back({{"level", level.level},
+                      {"kind", kinds[static_cast<int>(level.kind) & 3]},
+                      {"sizeKB", level.sizeKB},
+                      {"lineBytes", level.lineBytes},
+                      {"sharedBy", level.sharedBy}});
+  }
+  return caches;
+}
+
+// Core cycles for hundredths of counter ticks, or null while the core clock is unmeasured.
+json coreCycles(uint32_t tickHundredths) {
+  const uint32_t core = engine::coreClock.clock10k, counter = engine::timer.clock10k;
+  if (core == 0 || counter == 0) return nullptr;
+  return fromHundredths(uint64_t(tickHundredths) * core / counter);
+}
+
+json megahertz(uint32_t clock10k) { return clock10k ? json(fromHundredths(clock10k)) : json(nullptr); }
+
 json processorJson() {
   const cpu::CpuInfo& c = cpu::cpuInfo;
   json features = json::array();
@@ -49,7 +74,8 @@ json processorJson() {
           {"model", c.model + (c.extModel << 4)},
           {"stepping", c.stepping},
           {"features", features},
-          {"caches", json::array()}};
+          {"caches", cachesJson(c)},
+          {"cacheText", cpu::dataCacheText(c)}};
 }
 
 json optionsJson(const CliOptions& o) {
@@ -103,7 +129,7 @@ json pointJson(int series, uint32_t code, const engine::SeriesPoint& v) {
   }
   p["ns"] = fromHundredths(nsHundredths(v.median));
   p["tscCycles"] = fromHundredths(v.median);
-  p["coreCycles"] = nullptr;
+  p["coreCycles"] = coreCycles(v.median);
   addSpread(p, nsHundredths(v.low), nsHundredths(v.high), v);
   return p;
 }
@@ -139,7 +165,9 @@ std::string jsonText(const CliOptions& options, const std::string& utcTime) {
       {"version", TW_VERSION},
       {"time", utcTime},
       {"processor", processorJson()},
-      {"clocks", {{"tscMHz", fromHundredths(engine::timer.clock10k)}, {"coreMHz", nullptr}}},
+      {"clocks",
+       {{"tscMHz", megahertz(engine::timer.clock10k)},
+        {"coreMHz", megahertz(engine::coreClock.clock10k)}}},
       {"os", osText()},
       {"options", optionsJson(options)},
       {"memory",

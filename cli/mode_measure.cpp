@@ -20,6 +20,7 @@
 #include "cpu/cpu_info.h"
 #include "cpu/names.h"
 #include "dialogs/settings.h"
+#include "engine/core_clock.h"
 #include "engine/peak.h"
 #include "engine/results.h"
 #include "engine/run.h"
@@ -42,8 +43,9 @@ void printError(const char* text) {
 
 // What the window's creation does after its checks and controls: the clock, the processor
 // text, the top of the bandwidth axis, and the chart as the window first shows it.
-void prepareChart() {
+void prepareChart(const std::string& jsonWanted) {
   engine::calibrateClock();
+  if (!jsonWanted.empty()) engine::measureCoreClock();   // the JSON's core clock and cycles
   cpu::nameProcessor(engine::timer.clockText);
   engine::measurePeakRate(cpu::cpuInfo.hasMmx, cpu::cpuInfo.hasSse);
   const uint32_t checked = app::checkedBoxes();
@@ -99,7 +101,7 @@ int runMeasureMode(const CliOptions& options) {
   // Blocks past 16 MB: the whole allocation is reserved and written before anything is timed.
   if (!reserveWorkingMemory(options)) return exitStartupFailed;
   engine::runRequest = runRequestFor(options);
-  prepareChart();
+  prepareChart(options.jsonPath);
 
   app::memoryPanel.errorSink = printError;
   beginProgress();

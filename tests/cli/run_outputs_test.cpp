@@ -10,6 +10,7 @@
 #include "cli/json_output.h"
 #include "cli/measure_panel.h"
 #include "cli/result_table.h"
+#include "engine/core_clock.h"
 #include "engine/results.h"
 #include "engine/series.h"
 #include "engine/timer.h"
@@ -34,7 +35,10 @@ class RunOutputs : public ::testing::Test {
     engine::runParameters.startCode = 0;
     engine::runParameters.endCode = 25;
   }
-  void TearDown() override { engine::runRequest = {}; }
+  void TearDown() override {
+    engine::runRequest = {};
+    engine::coreClock = {};
+  }
 };
 
 TEST_F(RunOutputs, OneRepeatOverTheWindowsRangePrintsTheTableAsBefore) {
@@ -64,6 +68,7 @@ TEST_F(RunOutputs, JsonHoldsWhatTheRunPrinted) {
   engine::runRequest = {3, true, 0, 301, true, 0};
   engine::seriesResults.point[engine::seriesRandomLatency][301] = {25000, 24000, 26000};
   app::setFieldText(app::fieldMaxBandwidth, "Read: 30000,25 MB/s");
+  engine::coreClock.clock10k = 300000;   // the core at 3,000 MHz runs 1.2 cycles per tick
   cli::CliOptions options;
   options.tests = cli::TestRead | cli::TestRandomLatency;
   options.repeatCount = 3;
@@ -86,7 +91,9 @@ TEST_F(RunOutputs, JsonHoldsWhatTheRunPrinted) {
   EXPECT_EQ(random["points"][0]["bytes"], 17448960);
   EXPECT_EQ(random["points"][0]["ns"], 100.0);
   EXPECT_EQ(random["points"][0]["tscCycles"], 250.0);
+  EXPECT_EQ(random["points"][0]["coreCycles"], 300.0);
   EXPECT_EQ(random["points"][0]["max"], 104.0);
+  EXPECT_EQ(doc["clocks"]["coreMHz"], 3000.0);
 }
 
 TEST(MemoryShortLine, NamesTheSizeNeededAndWhatIsFree) {

@@ -47,12 +47,12 @@ uint8_t* alignedTestBase() {
 
 void touchBlock(uint32_t bytes) {
   assert(workingMemory.testBase != nullptr);
-  assert(workingMemory.testBase + bytes <= workingMemory.testAllocation + testAllocationBytes);
+  assert(workingMemory.testBase + bytes <= workingMemory.testAllocation + workingMemory.testAllocationSize);
   touchRegion(workingMemory.testBase, bytes);
 }
 
 void touchAllocation(uint32_t bytes) {
-  assert(workingMemory.testAllocation != nullptr && bytes <= testAllocationBytes);
+  assert(workingMemory.testAllocation != nullptr && bytes <= workingMemory.testAllocationSize);
   touchRegion(workingMemory.testAllocation, bytes);
 }
 

@@ -1,6 +1,7 @@
 // The start-up checks, in the order the program has always made them: memory touched before
 // anything is measured, CPUID before identification, the time-stamp counter before the free
 // memory, the working memory last. The first failure ends the sequence with its message.
+// Identification also chooses how the timer reads the time-stamp counter.
 #include "app/startup.h"
 
 #include <x86intrin.h>
@@ -8,6 +9,7 @@
 #include <cstring>
 
 #include "chart/text/format.h"
+#include "engine/timer.h"
 #include "engine/working_memory.h"
 #include "platform/memory.h"
 #include "platform/message.h"
@@ -99,6 +101,7 @@ StartupStatus runStartupChecks(cpu::CpuidFunction read) {
   cpu::identifyCpu(read);
   status = checkTimeStampCounter(cpu::cpuInfo.hasTsc);
   if (!status.ok()) return status;
+  engine::chooseTimeStampReading(cpu::cpuInfo.hasSse2);
   status = checkFreeMemory(platform::freePhysicalBytes());
   if (!status.ok()) return status;
   if (!engine::allocateWorkingMemory()) {

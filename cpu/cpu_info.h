@@ -53,6 +53,7 @@ struct CpuInfo {
   bool hasTsc = false;             // leaf 1 EDX bit 4: time-stamp counter
   bool hasMmx = false;             // leaf 1 EDX bit 23
   bool hasSse = false;             // leaf 1 EDX bit 25
+  bool hasSse2 = false;            // leaf 1 EDX bit 26: LFENCE, which orders the time stamps
   uint8_t firstCacheDescriptor = 0; // low byte of leaf 2 EDX
   uint32_t maxExtLeaf = 0;         // highest extended leaf when above 0x80000000, else 0
   bool hasTopologyExtensions = false; // leaf 0x80000001 ECX bit 22: AMD leaf 0x8000001D

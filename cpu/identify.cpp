@@ -31,6 +31,7 @@ constexpr VendorRow vendorTable[] = {
 constexpr uint32_t tscFlag = 0x10;       // leaf 1 EDX bit 4
 constexpr uint32_t mmxFlag = 0x800000;   // leaf 1 EDX bit 23
 constexpr uint32_t sseFlag = 0x2000000;  // leaf 1 EDX bit 25
+constexpr uint32_t sse2Flag = 0x4000000; // leaf 1 EDX bit 26
 constexpr uint32_t extendedBase = 0x80000000u;
 constexpr uint32_t topologyExtensionsFlag = 0x400000;   // leaf 0x80000001 ECX bit 22
 constexpr uint32_t lastBrandLeaf = 0x80000004u;
@@ -52,6 +53,7 @@ void readSignature(CpuInfo& info, const CpuidRegisters& leaf1) {
   info.hasTsc = (leaf1.edx & tscFlag) != 0;
   info.hasMmx = (leaf1.edx & mmxFlag) != 0;
   info.hasSse = (leaf1.edx & sseFlag) != 0;
+  info.hasSse2 = (leaf1.edx & sse2Flag) != 0;
 }
 
 void readBrandString(CpuInfo& info, CpuidFunction read) {

@@ -1,10 +1,13 @@
 // The cycle timer: the one place that reads the time-stamp counter, the start/pause/resume
 // bookkeeping the kernels call around their loops, the fixed-point conversions of elapsed
 // cycles into rates and of rates into cycles per transfer, the one-second calibration against
-// the platform's high-resolution counter, and the two robust averages of repeated samples.
+// the platform's high-resolution counter (the median of nine windows), and the two robust
+// averages of repeated samples.
 #include "engine/timer.h"
 
+#include <algorithm>
 #include <cstring>
+#include <iterator>
 
 #include "chart/text/format.h"
 #include "platform/clock.h"
@@ -21,12 +24,28 @@ uint64_t readTimeStampCounter() {
   return (static_cast<uint64_t>(high) << 32) | low;
 }
 
-void timerStart() { timer.timerStartCount = readTimeStampCounter(); }
+// A chase stopped by a bare RDTSC leaves its last loads in flight, and their time falls into
+// the paused span: a short chain then reads below one cycle per load. The first LFENCE waits
+// for them; the second keeps the loads after a start or resume from issuing before the read.
+// RDTSCP with a trailing LFENCE measured the same, and needs a further feature bit.
+uint64_t readTimeStampCounterFenced() {
+  uint32_t low, high;
+  asm volatile("lfence\n\trdtsc\n\tlfence" : "=a"(low), "=d"(high) : : "memory");
+  return (static_cast<uint64_t>(high) << 32) | low;
+}
 
-void timerPause() { timer.timerPauseCount = readTimeStampCounter(); }
+// A pointer set once rather than a test at every reading: nothing but the call runs between a
+// kernel's loop and its time stamp.
+void chooseTimeStampReading(bool hasSse2) {
+  timer.readStamp = hasSse2 ? readTimeStampCounterFenced : readTimeStampCounter;
+}
+
+void timerStart() { timer.timerStartCount = timer.readStamp(); }
+
+void timerPause() { timer.timerPauseCount = timer.readStamp(); }
 
 void timerResume() {
-  const uint64_t now = readTimeStampCounter();
+  const uint64_t now = timer.readStamp();
   // The paused span and the measured cost of this call both leave the measurement.
   timer.timerStartCount += (now - timer.timerPauseCount) + timer.pauseCompensation;
 }
@@ -43,7 +62,7 @@ uint32_t rateFromCycles(uint64_t elapsed, uint32_t megabytes, uint32_t clockPer1
 }
 
 uint32_t rateFromElapsed(uint32_t megabytes) {
-  const uint64_t elapsed = readTimeStampCounter() - timer.timerStartCount;
+  const uint64_t elapsed = timer.readStamp() - timer.timerStartCount;
   return rateFromCycles(elapsed, megabytes, timer.clockPer16);
 }
 
@@ -85,34 +104,75 @@ void sortSamplesDescending(int count) {
 // The call whose cost the pause compensation measures; it must stay a real call.
 __attribute__((noinline)) void emptyRoutine() { asm volatile(""); }
 
-// Time-stamp ticks during one second of the high-resolution counter, started on an observed
-// edge of that counter so that both intervals begin at matching instants.
-uint64_t ticksInOneSecond(uint32_t countsPerSecond) {
-  const uint32_t c0 = static_cast<uint32_t>(platform::queryPerfCounter());
-  uint64_t edge, t0;
-  do {
-    edge = platform::queryPerfCounter();
-    t0 = readTimeStampCounter();
-  } while (static_cast<uint32_t>(edge) == c0);
-  // The 64-bit difference keeps a wrap of the counter's low 32 bits inside the second from
-  // ending the interval early.
-  uint64_t now, t1;
-  do {
-    now = platform::queryPerfCounter();
-    t1 = readTimeStampCounter();
-  } while (now - edge < countsPerSecond);
-  return t1 - t0;
+// The calibration second is cut into windows, each timed from its own pair of readings at
+// either end, and the clock is their median. A pause between a counter reading and its time
+// stamp (an interrupt, the host taking a virtual processor away, real-time throttling late in
+// a busy second) then bends one window at most. Nine windows leave a middle one.
+constexpr uint32_t calibrationWindows = 9;
+// Readings per pair, of which the tightest is kept: one interruption spoils one reading.
+constexpr int pairReadings = 8;
+
+// A time stamp and the counter at the same instant. The stamp is read between two counter
+// readings; their sum, the counter in half counts, stands for the instant between them.
+struct ClockPair {
+  uint64_t stamp;
+  uint64_t halfCounts;
+};
+
+// The pair whose two counter readings lie closest together: nothing came between them and
+// the time stamp.
+ClockPair tightPair() {
+  ClockPair best{};
+  uint64_t bestSpread = ~uint64_t{0};
+  for (int i = 0; i < pairReadings; ++i) {
+    const uint64_t before = platform::queryPerfCounter();
+    const uint64_t stamp = timer.readStamp();
+    const uint64_t after = platform::queryPerfCounter();
+    if (after - before < bestSpread) {
+      bestSpread = after - before;
+      best = {stamp, before + after};
+    }
+  }
+  return best;
 }
 
-// Cycles of 128 calls plus resumes, the measurement the pause compensation comes from.
+// Time-stamp ticks per second of the counter from one pair to the next. The product stays
+// below 2^64 while a window holds fewer than 2^31 ticks: a ninth of a second below 19 GHz.
+uint64_t ticksPerSecond(const ClockPair& from, const ClockPair& to, uint32_t countsPerSecond) {
+  const uint64_t halfCounts = to.halfCounts - from.halfCounts;
+  if (halfCounts == 0) return 0;   // only a counter that runs backwards gets here
+  return (to.stamp - from.stamp) * 2 * countsPerSecond / halfCounts;
+}
+
+// The median window's time-stamp ticks per second. The 64-bit differences keep a wrap of the
+// counter's low 32 bits from cutting a window short; each window runs until its counts have
+// passed, however late the last reading comes, since its own end pair times it.
+uint64_t calibratedTicksPerSecond(uint32_t countsPerSecond) {
+  const uint64_t windowCounts = std::max<uint64_t>(1, countsPerSecond / calibrationWindows);
+  uint64_t windows[calibrationWindows];
+  ClockPair start = tightPair();
+  for (uint64_t& window : windows) {
+    const uint64_t from = start.halfCounts / 2;
+    while (platform::queryPerfCounter() - from < windowCounts) {
+    }
+    const ClockPair end = tightPair();
+    window = ticksPerSecond(start, end, countsPerSecond);
+    start = end;
+  }
+  std::sort(std::begin(windows), std::end(windows));
+  return windows[calibrationWindows / 2];
+}
+
+// Cycles of 128 calls plus resumes, the measurement the pause compensation comes from; read
+// as the measurements read, so that it compensates what they count.
 uint32_t resumeOverheadSample() {
   timerResume();
-  const uint32_t s = static_cast<uint32_t>(readTimeStampCounter());
+  const uint32_t s = static_cast<uint32_t>(timer.readStamp());
   for (int i = 0; i < 128; ++i) {
     emptyRoutine();
     timerResume();
   }
-  const uint32_t e = static_cast<uint32_t>(readTimeStampCounter());
+  const uint32_t e = static_cast<uint32_t>(timer.readStamp());
   return e - s;
 }
 
@@ -149,7 +209,7 @@ void calibrateClock() {
   if (countsPerSecond == 0) return;
 
   raisePriority();
-  const uint64_t ticks = ticksInOneSecond(countsPerSecond);
+  const uint64_t ticks = calibratedTicksPerSecond(countsPerSecond);
   timer.clockPer16 = static_cast<uint32_t>(ticks >> 4);
   timer.clock10k = static_cast<uint32_t>(ticks / 10000);
   writeClockText(timer.clock10k);

@@ -6,7 +6,16 @@
 
 namespace engine {
 
+// RDTSC alone: any processor with a time-stamp counter. Out of order, the read can run before
+// earlier loads complete and after later ones start.
+uint64_t readTimeStampCounter();
+// LFENCE, RDTSC, LFENCE: the read waits for every earlier instruction and no later one starts
+// before it. Needs SSE2.
+uint64_t readTimeStampCounterFenced();
+
 struct TimerState {
+  // How every reading of a measurement is taken; chosen once by chooseTimeStampReading.
+  uint64_t (*readStamp)() = readTimeStampCounter;
   uint64_t timerStartCount = 0;   // counter at measurement start; moved on by every resume
   uint64_t timerPauseCount = 0;   // counter at the last pause
   uint32_t pauseCompensation = 0; // cycles of one resume call, added to every paused span
@@ -20,7 +29,8 @@ struct TimerState {
 };
 extern TimerState timer;
 
-uint64_t readTimeStampCounter();
+// The fenced reading where the processor has SSE2 (CPUID leaf 1 EDX bit 26), else RDTSC alone.
+void chooseTimeStampReading(bool hasSse2);
 void timerStart();
 void timerPause();
 void timerResume();
@@ -31,6 +41,8 @@ uint32_t rateFromElapsed(uint32_t megabytes);
 uint32_t rateFromCycles(uint64_t elapsed, uint32_t megabytes, uint32_t clockPer16);
 // Hundredths of cycles per transfer of width bits (32, 64, 128; else 0) at a rate.
 uint32_t cyclesFromRate(uint32_t rate, uint32_t width);
+// Fills clockPer16, clock10k and clockText from about one second of the high-resolution
+// counter (the median of nine windows), then pauseCompensation; nothing without a counter.
 void calibrateClock();
 // Writes clockText from a clock in hundredths of a MHz: formatFixed2 with 5 integer digits,
 // then " MHz".

@@ -63,17 +63,20 @@ TEST(CpuSignatureFields, SplitLeaf1Eax) {
 TEST(CpuSignatureFields, FeatureFlagsAndBrandIndex) {
   struct FlagCase {
     uint32_t ebx, edx;
-    bool tsc, mmx, sse;
+    bool tsc, mmx, sse, sse2;
     unsigned brandIndex;
   };
+  constexpr uint32_t sse2Flag = 0x4000000;
   const FlagCase cases[] = {
-      {0, 0, false, false, false, 0},
-      {0, 0x10, true, false, false, 0},
-      {0, 0x800000, false, true, false, 0},
-      {0, 0x2000000, false, false, true, 0},
-      {0x00000002, 0x0383F9FF, true, true, true, 2},   // Pentium III: brand 2
-      {0x01020803, ~allThreeFlags, false, false, false, 3}, // every other bit set
-      {0x01020800, 0x178BFBFF, true, true, true, 0},   // this machine's leaf 1
+      {0, 0, false, false, false, false, 0},
+      {0, 0x10, true, false, false, false, 0},
+      {0, 0x800000, false, true, false, false, 0},
+      {0, 0x2000000, false, false, true, false, 0},
+      {0, sse2Flag, false, false, false, true, 0},
+      {0x00000002, 0x0383F9FF, true, true, true, false, 2},   // Pentium III: brand 2
+      // every other bit set
+      {0x01020803, ~(allThreeFlags | sse2Flag), false, false, false, false, 3},
+      {0x01020800, 0x178BFBFF, true, true, true, true, 0},    // this machine's leaf 1
   };
   for (const FlagCase& c : cases) {
     SCOPED_TRACE(testing::Message() << std::hex << c.edx);
@@ -81,6 +84,7 @@ TEST(CpuSignatureFields, FeatureFlagsAndBrandIndex) {
     EXPECT_EQ(info.hasTsc, c.tsc);
     EXPECT_EQ(info.hasMmx, c.mmx);
     EXPECT_EQ(info.hasSse, c.sse);
+    EXPECT_EQ(info.hasSse2, c.sse2);
     EXPECT_EQ(info.brandIndex, c.brandIndex);
   }
 }

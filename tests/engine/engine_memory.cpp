@@ -4,6 +4,7 @@
 #include <chrono>
 #include <cstring>
 
+#include "cpu/cpu_info.h"
 #include "engine/results.h"
 #include "engine/test_area.h"
 #include "engine/timer.h"
@@ -16,7 +17,9 @@ namespace {
 // The tests compare rates with one another and with one cycle per load, which any roughly
 // right clock serves; 20 ms against the steady clock instead of the program's full second
 // keeps the suite short when CTest starts one process per test.
+// The time stamps are read as the program reads them on this processor.
 void calibrateQuickly() {
+  engine::chooseTimeStampReading(cpu::identifyFrom(cpu::readCpuid).hasSse2);
   using Clock = std::chrono::steady_clock;
   const Clock::time_point start = Clock::now();
   const uint64_t startTicks = engine::readTimeStampCounter();

@@ -6,6 +6,7 @@
 #include <cstring>
 
 #include "app/startup.h"
+#include "engine/timer.h"
 #include "engine/working_memory.h"
 #include "report/os_version.h"
 #include "tests/fakes/fake_platform.h"
@@ -93,6 +94,27 @@ TEST_F(StartupSequence, AllocatingTwiceHoldsOneSet) {
   ASSERT_TRUE(engine::allocateWorkingMemory());
   ASSERT_TRUE(engine::allocateWorkingMemory());
   EXPECT_EQ(fakeplatform::memory.liveBlocks, 2);
+}
+
+TEST_F(StartupSequence, TimeStampsAreFencedWhereTheProcessorHasSse2) {
+  constexpr uint32_t sseBit = 1u << 25, sse2Bit = 1u << 26;
+  const struct {
+    uint32_t leaf1Edx;
+    uint64_t (*reading)();
+  } cases[] = {
+      {tscBit | mmxBit, engine::readTimeStampCounter},
+      {tscBit | mmxBit | sseBit, engine::readTimeStampCounter},   // LFENCE came with SSE2
+      {tscBit | mmxBit | sseBit | sse2Bit, engine::readTimeStampCounterFenced},
+  };
+  for (const auto& c : cases) {
+    SetUp();
+    leaf1Edx = c.leaf1Edx;
+    engine::timer.readStamp = nullptr;
+    ASSERT_TRUE(app::runStartupChecks(recordedCpuid).ok());
+    EXPECT_EQ(engine::timer.readStamp, c.reading) << std::hex << c.leaf1Edx;
+    engine::freeWorkingMemory();
+  }
+  engine::timer = {};
 }
 
 struct FailureCase {

@@ -1,86 +1,108 @@
-// Calibration against a scripted high-resolution counter: where the second starts (the
-// counter's next edge), where it ends (at least one second of counts later, also across a
-// wrap of the low 32 bits), what is filled, and that the priority is raised and restored.
-// The time-stamp counter is the real one; each counter read records it, so the expected
-// tick count has bounds taken from the same readings the calibration saw.
+// Calibration against a scripted high-resolution counter and a scripted time-stamp counter
+// that follows it at a fixed number of ticks per count, so the clock it must find is known
+// exactly. Interruptions between a counter reading and its time stamp, and jumps of the time
+// stamps alone, stand for a machine whose other core is busy.
 #include <gtest/gtest.h>
 
 #include <cstdio>
 #include <cstring>
-#include <vector>
 
 #include "engine/timer.h"
 #include "tests/fakes/fake_platform.h"
 
 namespace {
 
-std::vector<uint64_t> stampsAtReads;
-void recordStamp() { stampsAtReads.push_back(engine::readTimeStampCounter()); }
+// 9,000 counts per second at 300,000 ticks per count: a 2,700.00 MHz clock.
+constexpr uint64_t countsPerSecond = 9000;
+constexpr uint64_t ticksPerCount = 300000;
+constexpr uint64_t expectedTicks = countsPerSecond * ticksPerCount;
 
-void startScripted(uint64_t frequency, uint64_t value, uint64_t step, uint32_t holdReads) {
+struct Disturbance {
+  uint64_t interruptEvery = 0;    // every this-many counter reads ...
+  uint64_t interruptCounts = 0;   // ... time jumps on by this many counts before the read
+  uint64_t bendAtRead[2] = {};    // at these reads the time stamps alone jump ...
+  int64_t bendTicks[2] = {};      // ... by these many ticks
+};
+Disturbance disturbance;
+uint64_t stampOffset = 0;
+uint64_t extraTicksPerStamp = 0;   // ticks each time-stamp reading adds on its own
+
+uint64_t scriptedStamp() {
+  stampOffset += extraTicksPerStamp;
+  return fakeplatform::clock.value * ticksPerCount + stampOffset;
+}
+
+void disturb() {
+  const fakeplatform::FakeClock& c = fakeplatform::clock;
+  if (disturbance.interruptEvery != 0 && c.reads % disturbance.interruptEvery == 0) {
+    fakeplatform::clock.value += disturbance.interruptCounts;
+  }
+  for (int i = 0; i < 2; ++i) {
+    if (c.reads == disturbance.bendAtRead[i]) stampOffset += disturbance.bendTicks[i];
+  }
+}
+
+void startScripted(uint64_t frequency, uint64_t value, uint64_t step) {
   fakeplatform::resetFakePlatform();
   engine::timer = {};
-  stampsAtReads.clear();
+  engine::timer.readStamp = scriptedStamp;
   fakeplatform::clock.frequency = frequency;
   fakeplatform::clock.value = value;
   fakeplatform::clock.step = step;
-  fakeplatform::clock.holdReads = holdReads;
-  fakeplatform::clock.onRead = recordStamp;
+  fakeplatform::clock.onRead = disturb;
+  disturbance = {};
+  stampOffset = 1ull << 40;   // room for the jumps back
+  extraTicksPerStamp = 0;
 }
 
-struct ScriptCase {
-  const char* what;
-  uint64_t frequency, value, step;
-  uint32_t holdReads;
-  uint64_t expectedReads;   // counter reads the calibration makes
-  uint64_t edgeRead;        // 1-based read that sees the counter change
-};
-
-TEST(Calibration, WaitsForAnEdgeThenOneSecondOfCounts) {
-  const ScriptCase cases[] = {
-      // Reads 1-4 give 5000, read 5 gives 5001 (the edge); reads 6..1005 give 5002..6001.
-      {"edge after four reads", 1000, 5000, 1, 3, 1005, 5},
-      // Read 2 is the edge; 1000 / 7 rounds up to 143 further reads.
-      {"second ends at the first read past it", 1000, 0, 7, 0, 145, 2},
-      // The low 32 bits wrap from 0xFFFFFFFF to 0 inside the second: still 512 reads.
-      {"low part wraps", 0x200, 0xFFFFFF00u, 1, 0, 514, 2},
-      {"wrap into a high part", 0x200, 0x1FFFFFFF0ull, 1, 0, 514, 2},
-      // Only the low 32 bits of the frequency count: 2^32 + 100 times as 100 counts.
-      {"frequency beyond 32 bits", (1ull << 32) + 100, 10, 1, 0, 102, 2},
+TEST(Calibration, MedianOfWindowsTimedByTightPairsOverOneSecond) {
+  const struct {
+    const char* what;
+    uint64_t frequency, value, step;
+    Disturbance disturbance;
+  } cases[] = {
+      {"steady", countsPerSecond, 5000, 1, {}},
+      {"seven counts per read", countsPerSecond, 0, 7, {}},
+      {"low part wraps", countsPerSecond, 0xFFFFF000u, 1, {}},
+      {"wrap into a high part", countsPerSecond, 0x1FFFFF000ull, 1, {}},
+      // Only the low 32 bits of the frequency count: 2^32 + 9,000 times as 9,000 counts.
+      {"frequency beyond 32 bits", (1ull << 32) + countsPerSecond, 10, 1, {}},
+      // Every third counter reading comes late: a third of the pairs are split, too many
+      // for the median alone.
+      {"interrupted every third read", countsPerSecond, 0, 1, {3, 5, {}, {}}},
+      // The time stamps jump twice, unseen by the counter: two windows of nine are bent.
+      {"two windows bent", countsPerSecond, 0, 1,
+       {0, 0, {2500, 6500}, {100 * ticksPerCount, -300 * int64_t{ticksPerCount}}}},
   };
-  for (const ScriptCase& c : cases) {
-    startScripted(c.frequency, c.value, c.step, c.holdReads);
+  for (const auto& c : cases) {
+    startScripted(c.frequency, c.value, c.step);
+    disturbance = c.disturbance;
     engine::calibrateClock();
-    const uint64_t returned = engine::readTimeStampCounter();
-    ASSERT_EQ(fakeplatform::clock.reads, c.expectedReads) << c.what;
-    ASSERT_EQ(stampsAtReads.size(), c.expectedReads) << c.what;
-
-    // t0 is read between the edge read and the next; t1 after the last read.
-    const uint64_t fewest = stampsAtReads.back() - stampsAtReads[c.edgeRead];
-    const uint64_t most = returned - stampsAtReads[c.edgeRead - 1];
-    EXPECT_GE(engine::timer.clock10k, fewest / 10000) << c.what;
-    EXPECT_LE(engine::timer.clock10k, most / 10000) << c.what;
-    EXPECT_GE(engine::timer.clockPer16, fewest >> 4) << c.what;
-    EXPECT_LE(engine::timer.clockPer16, most >> 4) << c.what;
+    EXPECT_EQ(engine::timer.clock10k, expectedTicks / 10000) << c.what;
+    EXPECT_EQ(engine::timer.clockPer16, expectedTicks >> 4) << c.what;
     EXPECT_EQ(engine::timer.perfFrequency, c.frequency) << c.what;
+    // About one second of counts: at least one, far less than two.
+    const uint64_t counted = fakeplatform::clock.value - c.value;
+    EXPECT_GE(counted, countsPerSecond) << c.what;
+    EXPECT_LT(counted, 2 * countsPerSecond) << c.what;
     EXPECT_EQ(fakeplatform::priority.raises, 1) << c.what;
     EXPECT_EQ(fakeplatform::priority.restores, 1) << c.what;
   }
 }
 
 TEST(Calibration, WritesTheClockTextAndThePauseCompensation) {
-  startScripted(1000, 0, 1, 0);
+  startScripted(countsPerSecond, 0, 1);
+  extraTicksPerStamp = 10;
   engine::calibrateClock();
   const uint32_t clock = engine::timer.clock10k;
   char expected[32];
   std::snprintf(expected, sizeof expected, "%5u,%02u MHz", clock / 100, clock % 100);
   EXPECT_STREQ(engine::timer.clockText, expected);
 
-  // The five overhead samples stay sorted, and the compensation is their trimmed mean / 128.
-  const uint32_t* s = engine::timer.sampleScratch;
-  for (int i = 0; i < 4; ++i) EXPECT_GE(s[i], s[i + 1]);
-  EXPECT_EQ(engine::timer.pauseCompensation, ((((s[1] + s[3]) >> 1) + s[2]) >> 1) >> 7);
-  EXPECT_GT(s[4], 0u);   // 128 calls take time
+  // Each overhead sample reads the time stamp before and after 128 resumes: 129 readings of
+  // 10 ticks with the counter standing still, so the compensation is 1,290 / 128.
+  for (uint32_t sample : engine::timer.sampleScratch) EXPECT_EQ(sample, 1290u);
+  EXPECT_EQ(engine::timer.pauseCompensation, 10u);
 }
 
 TEST(Calibration, ClockTextIsFiveIntegerPlacesCommaDecimalsAndUnit) {
@@ -115,7 +137,7 @@ TEST(Calibration, WithoutACounterNothingIsSet) {
       {"frequency 0", true, 0},
   };
   for (const auto& c : cases) {
-    startScripted(c.frequency, 0, 1, 0);
+    startScripted(c.frequency, 0, 1);
     fakeplatform::clock.hasCounter = c.hasCounter;
     engine::calibrateClock();
     EXPECT_EQ(engine::timer.clock10k, 0u) << c.what;

@@ -29,6 +29,27 @@ TEST(TimerCounter, ResumeSkipsThePausedSpanAndTheCompensation) {
   EXPECT_LE(moved, after - paused + 1000);
 }
 
+// A scripted time-stamp counter: every reading 100 ticks after the one before.
+uint64_t scriptedStamp = 0;
+uint64_t nextScriptedStamp() { return scriptedStamp += 100; }
+
+TEST(TimerCounter, StartPauseResumeAndStopUseTheChosenReading) {
+  engine::timer = {};
+  engine::timer.readStamp = nextScriptedStamp;
+  scriptedStamp = 0;
+  engine::timer.clockPer16 = 16;
+  engine::timer.pauseCompensation = 30;
+  engine::timerStart();                         // reads 100
+  EXPECT_EQ(engine::timer.timerStartCount, 100u);
+  engine::timerPause();                         // reads 200
+  EXPECT_EQ(engine::timer.timerPauseCount, 200u);
+  engine::timerResume();                        // reads 300: the start moves by 100 + 30
+  EXPECT_EQ(engine::timer.timerStartCount, 230u);
+  // Stopped at 400: 170 cycles, 42 quarters; 400 x 16 MB x 16 / 42.
+  EXPECT_EQ(engine::rateFromElapsed(16), 2438u);
+  engine::timer = {};
+}
+
 TEST(TimerCounter, RateIsZeroUntilCalibrated) {
   engine::timer = {};
   engine::timer.timerStartCount = engine::readTimeStampCounter() - 40000000;

@@ -44,7 +44,8 @@ std::string mhzText(uint32_t clock10k) {
 void printClocks(uint32_t core10k, uint32_t counter10k) {
   if (counter10k == 0 || core10k == 0) return;   // no high-resolution counter to calibrate
   const std::string line =
-      "Clock: core " + mhzText(core10k) + " MHz, time-stamp counter " + mhzText(counter10k) + " MHz";
+      "Clock: core " + mhzText(core10k) + " MHz, time-stamp counter " + mhzText(counter10k) +
+      " MHz";
   printLine(stdout, line.c_str());
   if (!engine::clocksDiffer(core10k, counter10k)) return;
   printLine(stdout,
@@ -67,7 +68,9 @@ int runCpuMode() {
   printLine(stdout, featureLine(cpu::cpuInfo).c_str());
   printClocks(engine::coreClock.clock10k, engine::timer.clock10k);
   const std::string caches = cpu::dataCacheText(cpu::cpuInfo);
-  printLine(stdout, ("Data caches: " + (caches.empty() ? "not described by CPUID" : caches)).c_str());
+  const std::string cacheLine =
+      "Data caches: " + (caches.empty() ? std::string("not described by CPUID") : caches);
+  printLine(stdout, cacheLine.c_str());
   engine::freeWorkingMemory();
   return exitOk;
 }

@@ -34,7 +34,7 @@ struct CacheLevel {
   uint8_t level = 0;              // 1 for the first level
   CacheKind kind = CacheKind::Data;
   uint16_t lineBytes = 0;         // bytes per line; 0 when not reported
-  uint16_t sharedBy = 0;          // logical processors sharing it (Intel: addressable IDs); 0 unknown
+  uint16_t sharedBy = 0;          // logical processors sharing it (Intel: IDs); 0 unknown
   uint32_t sizeKB = 0;            // KB = 1,024 bytes
 };
 constexpr int maxCacheLevels = 8;   // more than any processor reports (four are usual)

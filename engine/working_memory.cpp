@@ -45,7 +45,7 @@ ReserveStatus reserveTestAllocation(std::size_t bytes) {
   platform::freeBlock(workingMemory.testAllocation, workingMemory.testAllocationSize);
   workingMemory.testAllocation = grown;
   workingMemory.testAllocationSize = bytes;
-  workingMemory.largePagesAsked = true;
+  workingMemory.largePagesAsked = platform::canAskForLargePages();
   workingMemory.largePageBytes = platform::largePageBytes(grown, bytes);
   workingMemory.testBase = alignedTestBase();
   return ReserveStatus::ok;

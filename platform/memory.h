@@ -13,6 +13,8 @@ void freeBlock(void* block, std::size_t bytes);
 // largePages the system is asked to back it with large pages where it can (Linux: transparent
 // huge pages). Freed with freeBlock.
 void* allocateTouched(std::size_t bytes, bool largePages);
+// True where allocateTouched can ask the system for large pages at all.
+bool canAskForLargePages();
 // Bytes of the block the system backs with large pages now; 0 where it cannot tell.
 uint64_t largePageBytes(const void* block, std::size_t bytes);
 

@@ -65,6 +65,14 @@ void* allocateTouched(std::size_t bytes, bool largePages) {
   return block;
 }
 
+bool canAskForLargePages() {
+#ifdef MADV_HUGEPAGE
+  return true;
+#else
+  return false;
+#endif
+}
+
 uint64_t largePageBytes(const void* block, std::size_t bytes) {
   // The mapping's "AnonHugePages:" line in /proc/self/smaps.
   std::FILE* f = std::fopen("/proc/self/smaps", "r");

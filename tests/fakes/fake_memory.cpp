@@ -38,6 +38,8 @@ void* allocateZeroed(std::size_t bytes) {
 
 void* allocateTouched(std::size_t bytes, bool) { return allocateZeroed(bytes); }
 
+bool canAskForLargePages() { return false; }
+
 uint64_t largePageBytes(const void*, std::size_t) { return 0; }
 
 void freeBlock(void* block, std::size_t) {

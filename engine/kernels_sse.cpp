@@ -7,6 +7,7 @@
 #include <cstdint>
 
 #include "engine/kernel_frame.h"
+#include "engine/kernel_turns.h"
 #include "engine/kernels.h"
 #include "engine/results.h"
 #include "engine/test_area.h"
@@ -24,15 +25,7 @@ inline void sseReadPasses(const uint8_t* base, uint32_t turns, uint32_t passes) 
       "1:\n\t"
       "mov %[base], %[p]\n\t"
       "mov %[turns], %[t]\n\t"
-      ".p2align 5\n\t"  // the turn loop starts on a 32-byte fetch boundary
-      "2:\n\t"
-      "movaps 0(%[p]), %%xmm0\n\t"
-      "movaps 16(%[p]), %%xmm1\n\t"
-      "movaps 32(%[p]), %%xmm2\n\t"
-      "movaps 48(%[p]), %%xmm3\n\t"
-      "add $64, %[p]\n\t"
-      "dec %[t]\n\t"
-      "jnz 2b\n\t"
+      TW_SSE_READ_TURN_LOOP
       "dec %[passes]\n\t"
       "jnz 1b\n\t"
       : [p] "=&r"(p), [t] "=&r"(t), [passes] "+r"(passes)
@@ -48,15 +41,7 @@ inline void sseWritePasses(uint8_t* base, uint32_t turns, uint32_t passes, __m12
       "1:\n\t"
       "mov %[base], %[p]\n\t"
       "mov %[turns], %[t]\n\t"
-      ".p2align 5\n\t"  // the turn loop starts on a 32-byte fetch boundary
-      "2:\n\t"
-      "movaps %[v], 0(%[p])\n\t"
-      "movaps %[v], 16(%[p])\n\t"
-      "movaps %[v], 32(%[p])\n\t"
-      "movaps %[v], 48(%[p])\n\t"
-      "add $64, %[p]\n\t"
-      "dec %[t]\n\t"
-      "jnz 2b\n\t"
+      TW_SSE_WRITE_TURN_LOOP
       "dec %[passes]\n\t"
       "jnz 1b\n\t"
       : [p] "=&r"(p), [t] "=&r"(t), [passes] "+r"(passes)
@@ -75,20 +60,7 @@ inline void sseCopyPasses(const uint8_t* base, uint8_t* dstBase, uint32_t turns,
       "mov %[base], %[p]\n\t"
       "mov %[dstBase], %[q]\n\t"
       "mov %[turns], %[t]\n\t"
-      ".p2align 5\n\t"  // the turn loop starts on a 32-byte fetch boundary
-      "2:\n\t"
-      "movaps 0(%[p]), %%xmm0\n\t"
-      "movaps 16(%[p]), %%xmm1\n\t"
-      "movaps 32(%[p]), %%xmm2\n\t"
-      "movaps 48(%[p]), %%xmm3\n\t"
-      "movaps %%xmm0, 0(%[q])\n\t"
-      "movaps %%xmm1, 16(%[q])\n\t"
-      "movaps %%xmm2, 32(%[q])\n\t"
-      "movaps %%xmm3, 48(%[q])\n\t"
-      "add $64, %[p]\n\t"
-      "add $64, %[q]\n\t"
-      "dec %[t]\n\t"
-      "jnz 2b\n\t"
+      TW_SSE_COPY_TURN_LOOP
       "dec %[passes]\n\t"
       "jnz 1b\n\t"
       : [p] "=&r"(p), [q] "=&r"(q), [t] "=&r"(t), [passes] "+r"(passes)

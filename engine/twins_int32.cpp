@@ -40,7 +40,7 @@ uint32_t readTwin(SizeCode code) {
   const uint8_t* base = kernelBase();
   touchBlock(k.turns * 32);
   timerStart();
-  for (uint32_t pass = k.passes; pass != 0; --pass) readTurns(base, k.turns);
+  if (k.passes != 0) passesOf<readTurns>(k.passes, base, k.turns);
   if (k.partialTurns != 0) readTurns(base, k.partialTurns);
   return nominalRate();
 }
@@ -50,7 +50,7 @@ uint32_t writeTwin(SizeCode code) {
   uint8_t* base = kernelBase();
   touchBlock(k.turns * 32);
   timerStart();
-  for (uint32_t pass = k.passes; pass != 0; --pass) writeTurns(base, k.turns);
+  if (k.passes != 0) passesOf<writeTurns>(k.passes, base, k.turns);
   if (k.partialTurns != 0) writeTurns(base, k.partialTurns);
   return nominalRate();
 }
@@ -61,7 +61,7 @@ uint32_t copyTwin(SizeCode code) {
   uint8_t* dst = runParameters.copyToItself ? base : base + k.turns * 32;
   touchBlock(k.turns * 32);
   timerStart();
-  for (uint32_t pass = k.passes; pass != 0; --pass) copyTurns(base, dst, k.turns);
+  if (k.passes != 0) passesOf<copyTurns>(k.passes, base, dst, k.turns);
   if (k.partialTurns != 0) copyTurns(base, dst, k.partialTurns);
   return nominalRate();
 }

@@ -36,7 +36,7 @@ uint32_t mmxReadTwin(SizeCode code) {
   clearMmxState();
   touchBlock(k.turns * 64);
   timerStart();
-  for (uint32_t pass = k.passes; pass != 0; --pass) mmxReadTurns(base, k.turns);
+  if (k.passes != 0) passesOf<mmxReadTurns>(k.passes, base, k.turns);
   if (k.partialTurns != 0) mmxReadTurns(base, k.partialTurns);
   return nominalRateThenClearMmx();
 }
@@ -47,7 +47,7 @@ uint32_t mmxWriteTwin(SizeCode code) {
   clearMmxState();
   touchBlock(k.turns * 64);
   timerStart();
-  for (uint32_t pass = k.passes; pass != 0; --pass) mmxWriteTurns(base, k.turns);
+  if (k.passes != 0) passesOf<mmxWriteTurns>(k.passes, base, k.turns);
   if (k.partialTurns != 0) mmxWriteTurns(base, k.partialTurns);
   return nominalRateThenClearMmx();
 }
@@ -59,7 +59,7 @@ uint32_t mmxCopyTwin(SizeCode code) {
   clearMmxState();
   touchBlock(k.turns * 64);
   timerStart();
-  for (uint32_t pass = k.passes; pass != 0; --pass) mmxCopyTurns(base, dst, k.turns);
+  if (k.passes != 0) passesOf<mmxCopyTurns>(k.passes, base, dst, k.turns);
   if (k.partialTurns != 0) mmxCopyTurns(base, dst, k.partialTurns);
   return nominalRateThenClearMmx();
 }

@@ -41,7 +41,7 @@ uint32_t sseReadTwin(SizeCode code) {
   clearMmxState();
   touchBlock(k.turns * 64);
   timerStart();
-  for (uint32_t pass = k.passes; pass != 0; --pass) sseReadTurns(base, k.turns);
+  if (k.passes != 0) passesOf<sseReadTurns>(k.passes, base, k.turns);
   if (k.partialTurns != 0) sseReadTurns(base, k.partialTurns);
   return nominalRateThenClearMmx();
 }
@@ -53,7 +53,7 @@ uint32_t sseWriteTwin(SizeCode code) {
   const __m128 value = _mm_load_ps(reinterpret_cast<const float*>(base));
   touchBlock(k.turns * 64);
   timerStart();
-  for (uint32_t pass = k.passes; pass != 0; --pass) sseWriteTurns(base, k.turns, value);
+  if (k.passes != 0) passesOf<sseWriteTurns>(k.passes, base, k.turns, value);
   if (k.partialTurns != 0) sseWriteTurns(base, k.partialTurns, value);
   return nominalRateThenClearMmx();
 }
@@ -65,7 +65,7 @@ uint32_t sseCopyTwin(SizeCode code) {
   clearMmxState();
   touchBlock(k.turns * 64);
   timerStart();
-  for (uint32_t pass = k.passes; pass != 0; --pass) sseCopyTurns(base, dst, k.turns);
+  if (k.passes != 0) passesOf<sseCopyTurns>(k.passes, base, dst, k.turns);
   if (k.partialTurns != 0) sseCopyTurns(base, dst, k.partialTurns);
   return nominalRateThenClearMmx();
 }

@@ -5,15 +5,14 @@
 // Operands by name: p (source), q (destination), t (turns left), sink, a, b (loaded words),
 // v (the stored SSE value).
 //
-// Each loop starts on a 64-byte line. On 32-byte boundaries the same bytes ran at one of two
-// speeds depending on where the linker put them: SSE Read 1.6 % slower from 64 KB to 1 MB in
-// three of four builds; on 64-byte lines every build measured the faster one. The padding
-// runs once per pass, before the loop.
+// Each loop starts on a 32-byte fetch boundary. The kernels run the alignment padding once,
+// before the first pass: each pass ends by setting up the next and jumping straight back to
+// label 2. A twin runs it before every pass, as compiled code around the loop would.
 #pragma once
 
 // Eight 4-byte loads into one register; 32 bytes.
 #define TW_READ_TURN_LOOP         \
-  ".p2align 6\n\t"                \
+  ".p2align 5\n\t"                \
   "2:\n\t"                        \
   "movl 0(%[p]), %[sink]\n\t"     \
   "movl 4(%[p]), %[sink]\n\t"     \
@@ -29,7 +28,7 @@
 
 // Eight 4-byte stores of the register zero; 32 bytes.
 #define TW_WRITE_TURN_LOOP        \
-  ".p2align 6\n\t"                \
+  ".p2align 5\n\t"                \
   "2:\n\t"                        \
   "movl %[zero], 0(%[p])\n\t"     \
   "movl %[zero], 4(%[p])\n\t"     \
@@ -45,7 +44,7 @@
 
 // Four times two loads and two stores at the same offsets of q; 32 bytes.
 #define TW_COPY_TURN_LOOP         \
-  ".p2align 6\n\t"                \
+  ".p2align 5\n\t"                \
   "2:\n\t"                        \
   "movl 0(%[p]), %[a]\n\t"        \
   "movl 4(%[p]), %[b]\n\t"        \
@@ -70,7 +69,7 @@
 
 // Eight MOVQ loads into mm0; 64 bytes.
 #define TW_MMX_READ_TURN_LOOP     \
-  ".p2align 6\n\t"                \
+  ".p2align 5\n\t"                \
   "2:\n\t"                        \
   "movq 0(%[p]), %%mm0\n\t"       \
   "movq 8(%[p]), %%mm0\n\t"       \
@@ -86,7 +85,7 @@
 
 // Eight MOVQ stores of mm0; 64 bytes.
 #define TW_MMX_WRITE_TURN_LOOP    \
-  ".p2align 6\n\t"                \
+  ".p2align 5\n\t"                \
   "2:\n\t"                        \
   "movq %%mm0, 0(%[p])\n\t"       \
   "movq %%mm0, 8(%[p])\n\t"       \
@@ -102,7 +101,7 @@
 
 // Eight MOVQ loads and stores, software-pipelined two loads ahead through mm0, mm1, mm2.
 #define TW_MMX_COPY_TURN_LOOP     \
-  ".p2align 6\n\t"                \
+  ".p2align 5\n\t"                \
   "2:\n\t"                        \
   "movq 0(%[p]), %%mm0\n\t"       \
   "movq 8(%[p]), %%mm1\n\t"       \
@@ -127,7 +126,7 @@
 
 // Four MOVAPS loads into xmm0..xmm3; 64 bytes.
 #define TW_SSE_READ_TURN_LOOP     \
-  ".p2align 6\n\t"                \
+  ".p2align 5\n\t"                \
   "2:\n\t"                        \
   "movaps 0(%[p]), %%xmm0\n\t"    \
   "movaps 16(%[p]), %%xmm1\n\t"   \
@@ -139,7 +138,7 @@
 
 // Four MOVAPS stores of v; 64 bytes.
 #define TW_SSE_WRITE_TURN_LOOP    \
-  ".p2align 6\n\t"                \
+  ".p2align 5\n\t"                \
   "2:\n\t"                        \
   "movaps %[v], 0(%[p])\n\t"      \
   "movaps %[v], 16(%[p])\n\t"     \
@@ -151,7 +150,7 @@
 
 // Four MOVAPS loads into xmm0..xmm3, then the four stores; 64 bytes.
 #define TW_SSE_COPY_TURN_LOOP     \
-  ".p2align 6\n\t"                \
+  ".p2align 5\n\t"                \
   "2:\n\t"                        \
   "movaps 0(%[p]), %%xmm0\n\t"    \
   "movaps 16(%[p]), %%xmm1\n\t"   \

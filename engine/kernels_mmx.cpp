@@ -24,12 +24,13 @@ inline void mmxReadPasses(const uint8_t* base, uint32_t turns, uint32_t passes) 
   const uint8_t* p;
   uint32_t t;
   asm volatile(
-      "1:\n\t"
       "mov %[base], %[p]\n\t"
       "mov %[turns], %[t]\n\t"
       TW_MMX_READ_TURN_LOOP
+      "mov %[base], %[p]\n\t"
+      "mov %[turns], %[t]\n\t"
       "dec %[passes]\n\t"
-      "jnz 1b\n\t"
+      "jnz 2b\n\t"
       : [p] "=&r"(p), [t] "=&r"(t), [passes] "+r"(passes)
       : [base] "rm"(base), [turns] "rm"(turns)
       : "memory", "cc", "mm0");
@@ -40,12 +41,13 @@ inline void mmxWritePasses(uint8_t* base, uint32_t turns, uint32_t passes) {
   uint8_t* p;
   uint32_t t;
   asm volatile(
-      "1:\n\t"
       "mov %[base], %[p]\n\t"
       "mov %[turns], %[t]\n\t"
       TW_MMX_WRITE_TURN_LOOP
+      "mov %[base], %[p]\n\t"
+      "mov %[turns], %[t]\n\t"
       "dec %[passes]\n\t"
-      "jnz 1b\n\t"
+      "jnz 2b\n\t"
       : [p] "=&r"(p), [t] "=&r"(t), [passes] "+r"(passes)
       : [base] "rm"(base), [turns] "rm"(turns)
       : "memory", "cc", "mm0");
@@ -59,13 +61,15 @@ inline void mmxCopyPasses(const uint8_t* base, uint8_t* dstBase, uint32_t turns,
   uint8_t* q;
   uint32_t t;
   asm volatile(
-      "1:\n\t"
       "mov %[base], %[p]\n\t"
       "mov %[dstBase], %[q]\n\t"
       "mov %[turns], %[t]\n\t"
       TW_MMX_COPY_TURN_LOOP
+      "mov %[base], %[p]\n\t"
+      "mov %[dstBase], %[q]\n\t"
+      "mov %[turns], %[t]\n\t"
       "dec %[passes]\n\t"
-      "jnz 1b\n\t"
+      "jnz 2b\n\t"
       : [p] "=&r"(p), [q] "=&r"(q), [t] "=&r"(t), [passes] "+r"(passes)
       : [base] "rm"(base), [dstBase] "rm"(dstBase), [turns] "rm"(turns)
       : "memory", "cc", "mm0", "mm1", "mm2");

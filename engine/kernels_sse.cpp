@@ -22,12 +22,13 @@ inline void sseReadPasses(const uint8_t* base, uint32_t turns, uint32_t passes) 
   const uint8_t* p;
   uint32_t t;
   asm volatile(
-      "1:\n\t"
       "mov %[base], %[p]\n\t"
       "mov %[turns], %[t]\n\t"
       TW_SSE_READ_TURN_LOOP
+      "mov %[base], %[p]\n\t"
+      "mov %[turns], %[t]\n\t"
       "dec %[passes]\n\t"
-      "jnz 1b\n\t"
+      "jnz 2b\n\t"
       : [p] "=&r"(p), [t] "=&r"(t), [passes] "+r"(passes)
       : [base] "rm"(base), [turns] "rm"(turns)
       : "memory", "cc", "xmm0", "xmm1", "xmm2", "xmm3");
@@ -38,12 +39,13 @@ inline void sseWritePasses(uint8_t* base, uint32_t turns, uint32_t passes, __m12
   uint8_t* p;
   uint32_t t;
   asm volatile(
-      "1:\n\t"
       "mov %[base], %[p]\n\t"
       "mov %[turns], %[t]\n\t"
       TW_SSE_WRITE_TURN_LOOP
+      "mov %[base], %[p]\n\t"
+      "mov %[turns], %[t]\n\t"
       "dec %[passes]\n\t"
-      "jnz 1b\n\t"
+      "jnz 2b\n\t"
       : [p] "=&r"(p), [t] "=&r"(t), [passes] "+r"(passes)
       : [base] "rm"(base), [turns] "rm"(turns), [v] "x"(value)
       : "memory", "cc");
@@ -56,13 +58,15 @@ inline void sseCopyPasses(const uint8_t* base, uint8_t* dstBase, uint32_t turns,
   uint8_t* q;
   uint32_t t;
   asm volatile(
-      "1:\n\t"
       "mov %[base], %[p]\n\t"
       "mov %[dstBase], %[q]\n\t"
       "mov %[turns], %[t]\n\t"
       TW_SSE_COPY_TURN_LOOP
+      "mov %[base], %[p]\n\t"
+      "mov %[dstBase], %[q]\n\t"
+      "mov %[turns], %[t]\n\t"
       "dec %[passes]\n\t"
-      "jnz 1b\n\t"
+      "jnz 2b\n\t"
       : [p] "=&r"(p), [q] "=&r"(q), [t] "=&r"(t), [passes] "+r"(passes)
       : [base] "rm"(base), [dstBase] "rm"(dstBase), [turns] "rm"(turns)
       : "memory", "cc", "xmm0", "xmm1", "xmm2", "xmm3");

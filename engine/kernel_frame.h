@@ -36,9 +36,8 @@ inline uint32_t nominalRateThenClearMmx() {
 }
 
 // The counted loop of a plain twin: passes runs of turnLoop(args...), passes > 0. A function of
-// its own, so that its arguments stay in registers and the turn loop is compiled once: inlined
-// into the twin, the compiler peeled the first pass into a second copy of the loop, and that
-// twin read 7 % slower than its kernel from 64 KB to 1 MB.
+// its own, so that its arguments stay in registers and the turn loop is compiled once (inlined
+// into the twin, the compiler peeled the first pass into a second copy of the loop).
 template <auto turnLoop, typename... Args>
 __attribute__((noinline)) void passesOf(uint32_t passes, Args... args) {
   do {

@@ -4,6 +4,10 @@
 // the start-up peak estimate. One line per
 // measurement, the best of three runs: name, block bytes, MB/s, cycles per transfer (cycles
 // per load for latency).
+// --bench-twins: after the same preparation, each of the nine test kernels beside its plain
+// twin (engine/kernel_twins.h) at the same seven sizes: name, block bytes, the kernel's MB/s,
+// the twin's MB/s, and the kernel's share of the twin's rate.
+#include <algorithm>
 #include <cstdio>
 #include <string>
 
@@ -11,6 +15,7 @@
 #include "cli/console.h"
 #include "cli/modes.h"
 #include "cpu/cpu_info.h"
+#include "engine/kernel_twins.h"
 #include "engine/kernels.h"
 #include "engine/latency.h"
 #include "engine/peak.h"
@@ -77,13 +82,52 @@ void benchLatency() {
                    32);
 }
 
-} // namespace
+// The best rates of a kernel and its twin at one code. They alternate, the one first that went
+// second the run before, so that a slower stretch of the shared machine falls on both alike.
+struct TwinPair {
+  uint32_t kernel = 0;   // hundredths of MB/s
+  uint32_t twin = 0;
+};
 
-int runBenchMode() {
+TwinPair bestOfPair(engine::KernelFunction kernel, engine::KernelFunction twin,
+                    engine::SizeCode code) {
+  TwinPair best;
+  for (int run = 0; run < benchRuns; ++run) {
+    for (int turn = 0; turn < 2; ++turn) {
+      if ((run + turn) % 2 == 0) {
+        best.kernel = std::max(best.kernel, kernel(code));
+      } else {
+        best.twin = std::max(best.twin, twin(code));
+      }
+    }
+  }
+  return best;
+}
+
+void benchTwins() {
+  for (uint32_t i = 0; i < engine::testKernelCount; ++i) {
+    const engine::KernelInfo& kernel = engine::kernelTable[i];
+    if (!engine::kernelSupported(kernel, cpu::cpuInfo.hasMmx, cpu::cpuInfo.hasSse)) continue;
+    for (engine::SizeCode code : benchCodes) {
+      const TwinPair best = bestOfPair(kernel.function, engine::kernelTwins[i], code);
+      // Thousandths of the twin's rate. Both rates come from the same clock, so the share is a
+      // ratio of time-stamp ticks that no calibration error reaches.
+      const uint64_t share = best.twin == 0 ? 0 : uint64_t{best.kernel} * 1000 / best.twin;
+      std::printf("%s %u %u.%02u %u.%02u %u.%03u\n", kernel.name, blockBytes(code),
+                  best.kernel / 100, best.kernel % 100, best.twin / 100, best.twin % 100,
+                  static_cast<unsigned>(share / 1000), static_cast<unsigned>(share % 1000));
+      flushStandardOutput();
+    }
+  }
+}
+
+// The start-up checks, the clock, the peak estimate and the placement, as the window program
+// does them before its first run; the priority stays raised. False when a check failed.
+bool prepareBench() {
   const app::StartupStatus status = app::runStartupChecks();
   if (!status.ok()) {
     printLine(stderr, (std::string("tidewell32: ") + status.message).c_str());
-    return exitStartupFailed;
+    return false;
   }
   engine::calibrateClock();
   std::printf("clock %u.%02u MHz\n", engine::timer.clock10k / 100, engine::timer.clock10k % 100);
@@ -94,6 +138,13 @@ int runBenchMode() {
   engine::placementSearch(cpu::cpuInfo.hasMmx);
   std::printf("placement %u bytes\n",
               static_cast<unsigned>(engine::workingMemory.testBase - engine::alignedTestBase()));
+  return true;
+}
+
+} // namespace
+
+int runBenchMode() {
+  if (!prepareBench()) return exitStartupFailed;
   benchKernels();
   benchLatency();
   const uint32_t chosen = engine::probeLineSize();
@@ -101,6 +152,13 @@ int runBenchMode() {
 
   std::printf("line-probe %s\n", engine::kernelTable[chosen].name);
   std::printf("chart-peak %u MB/s\n", engine::chartScales.chartPeakRate);
+  return exitOk;
+}
+
+int runBenchTwinsMode() {
+  if (!prepareBench()) return exitStartupFailed;
+  benchTwins();
+  engine::restorePriority();
   return exitOk;
 }
 

@@ -15,6 +15,7 @@ constexpr int exitOutputFailed = exitReportFailed;   // standard output lost wha
 
 int runCpuMode();                              // --cpu
 int runBenchMode();                            // --bench
+int runBenchTwinsMode();                       // --bench-twins
 int runMeasureMode(const CliOptions& options); // no mode option: a measurement as Start does
 
 // After a measurement: the report set (--report, --open) and the CSV table (--csv) the options

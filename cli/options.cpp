@@ -124,6 +124,7 @@ bool setFlag(const std::string& option, CliOptions& o) {
 bool setMode(const std::string& option, CliOptions& o) {
   if (option == "--cpu") o.mode = Mode::Cpu;
   else if (option == "--bench") o.mode = Mode::Bench;
+  else if (option == "--bench-twins") o.mode = Mode::BenchTwins;
   else if (option == "--version") o.mode = Mode::Version;
   else if (option == "--help" || option == "-h") o.mode = Mode::Help;
   else return false;
@@ -218,7 +219,7 @@ ParseResult parseOptions(int argc, const char* const* argv) {
 }
 
 const char* usageText() {
-  return "usage: tidewell32 [--cpu | --bench | --version | --help]\n"
+  return "usage: tidewell32 [--cpu | --bench | --bench-twins | --version | --help]\n"
          "       tidewell32 [--tests LIST | --walk] [--start SIZE] [--end SIZE]\n"
          "                  [--latency-step BYTES] [--walk-step BYTES] [--4x]\n"
          "                  [--copy-to-itself] [--log-y] [--table]\n"

@@ -5,7 +5,7 @@
 
 namespace cli {
 
-enum class Mode { Measure, Cpu, Bench, Version, Help };
+enum class Mode { Measure, Cpu, Bench, BenchTwins, Version, Help };
 
 // Test check boxes in window order; the same order as the bandwidth result tables 0..8.
 enum TestBit : unsigned {

@@ -1,5 +1,6 @@
 // The frame every bandwidth kernel shares: how many turns one pass and the partial pass make,
-// where the test area starts, and the rate for the nominal volume. Used only by the kernel files.
+// where the test area starts, and the rate for the nominal volume; and the pass loop of the
+// plain twins. Used only by the kernel and twin files.
 #pragma once
 #include <cstdint>
 
@@ -32,6 +33,16 @@ inline uint32_t nominalRateThenClearMmx() {
   const uint32_t rate = nominalRate();
   clearMmxState();
   return rate;
+}
+
+// The counted loop of a plain twin: passes runs of turnLoop(args...), passes > 0. A function of
+// its own, so that its arguments stay in registers and the turn loop is compiled once (inlined
+// into the twin, the compiler peeled the first pass into a second copy of the loop).
+template <auto turnLoop, typename... Args>
+__attribute__((noinline)) void passesOf(uint32_t passes, Args... args) {
+  do {
+    turnLoop(args...);
+  } while (--passes != 0);
 }
 
 } // namespace engine

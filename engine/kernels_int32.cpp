@@ -2,11 +2,15 @@
 // Legend: a "turn" is one unrolled body over consecutive bytes from one advancing pointer p;
 // a "pass" walks `turns` turns from the test area's start. Each timed loop is one assembly
 // block holding only the accesses, the pointer increment and the two counters; the compiler
-// picks the registers, so the same text assembles for i686 and x86-64.
+// picks the registers, so the same text assembles for i686 and x86-64. The turn loops' text
+// lives in engine/kernel_turns.h, which the plain twins (engine/twins_*.cpp) share. A pass
+// ends by resetting the pointer and the turn count and jumping straight back into the turn
+// loop, so the alignment padding in front of it runs once per measurement, not once per pass.
 #include <cassert>
 #include <cstdint>
 
 #include "engine/kernel_frame.h"
+#include "engine/kernel_turns.h"
 #include "engine/kernels.h"
 #include "engine/results.h"
 #include "engine/test_area.h"
@@ -21,24 +25,13 @@ inline void readPasses(const uint8_t* base, uint32_t turns, uint32_t passes) {
   const uint8_t* p;
   uint32_t t, sink;
   asm volatile(
-      "1:\n\t"
       "mov %[base], %[p]\n\t"
       "mov %[turns], %[t]\n\t"
-      ".p2align 5\n\t"  // the turn loop starts on a 32-byte fetch boundary
-      "2:\n\t"
-      "movl 0(%[p]), %[sink]\n\t"
-      "movl 4(%[p]), %[sink]\n\t"
-      "movl 8(%[p]), %[sink]\n\t"
-      "movl 12(%[p]), %[sink]\n\t"
-      "movl 16(%[p]), %[sink]\n\t"
-      "movl 20(%[p]), %[sink]\n\t"
-      "movl 24(%[p]), %[sink]\n\t"
-      "movl 28(%[p]), %[sink]\n\t"
-      "add $32, %[p]\n\t"
-      "dec %[t]\n\t"
-      "jnz 2b\n\t"
+      TW_READ_TURN_LOOP
+      "mov %[base], %[p]\n\t"
+      "mov %[turns], %[t]\n\t"
       "dec %[passes]\n\t"
-      "jnz 1b\n\t"
+      "jnz 2b\n\t"
       : [p] "=&r"(p), [t] "=&r"(t), [sink] "=&r"(sink), [passes] "+r"(passes)
       : [base] "rm"(base), [turns] "rm"(turns)
       : "memory", "cc");
@@ -50,24 +43,13 @@ inline void writePasses(uint8_t* base, uint32_t turns, uint32_t passes) {
   uint32_t t;
   const uint32_t zero = 0;
   asm volatile(
-      "1:\n\t"
       "mov %[base], %[p]\n\t"
       "mov %[turns], %[t]\n\t"
-      ".p2align 5\n\t"  // the turn loop starts on a 32-byte fetch boundary
-      "2:\n\t"
-      "movl %[zero], 0(%[p])\n\t"
-      "movl %[zero], 4(%[p])\n\t"
-      "movl %[zero], 8(%[p])\n\t"
-      "movl %[zero], 12(%[p])\n\t"
-      "movl %[zero], 16(%[p])\n\t"
-      "movl %[zero], 20(%[p])\n\t"
-      "movl %[zero], 24(%[p])\n\t"
-      "movl %[zero], 28(%[p])\n\t"
-      "add $32, %[p]\n\t"
-      "dec %[t]\n\t"
-      "jnz 2b\n\t"
+      TW_WRITE_TURN_LOOP
+      "mov %[base], %[p]\n\t"
+      "mov %[turns], %[t]\n\t"
       "dec %[passes]\n\t"
-      "jnz 1b\n\t"
+      "jnz 2b\n\t"
       : [p] "=&r"(p), [t] "=&r"(t), [passes] "+r"(passes)
       : [base] "rm"(base), [turns] "rm"(turns), [zero] "r"(zero)
       : "memory", "cc");
@@ -79,34 +61,15 @@ inline void copyPasses(const uint8_t* base, uint8_t* dstBase, uint32_t turns, ui
   uint8_t* q;
   uint32_t t, a, b;
   asm volatile(
-      "1:\n\t"
       "mov %[base], %[p]\n\t"
       "mov %[dstBase], %[q]\n\t"
       "mov %[turns], %[t]\n\t"
-      ".p2align 5\n\t"  // the turn loop starts on a 32-byte fetch boundary
-      "2:\n\t"
-      "movl 0(%[p]), %[a]\n\t"
-      "movl 4(%[p]), %[b]\n\t"
-      "movl %[a], 0(%[q])\n\t"
-      "movl %[b], 4(%[q])\n\t"
-      "movl 8(%[p]), %[a]\n\t"
-      "movl 12(%[p]), %[b]\n\t"
-      "movl %[a], 8(%[q])\n\t"
-      "movl %[b], 12(%[q])\n\t"
-      "movl 16(%[p]), %[a]\n\t"
-      "movl 20(%[p]), %[b]\n\t"
-      "movl %[a], 16(%[q])\n\t"
-      "movl %[b], 20(%[q])\n\t"
-      "movl 24(%[p]), %[a]\n\t"
-      "movl 28(%[p]), %[b]\n\t"
-      "movl %[a], 24(%[q])\n\t"
-      "movl %[b], 28(%[q])\n\t"
-      "add $32, %[p]\n\t"
-      "add $32, %[q]\n\t"
-      "dec %[t]\n\t"
-      "jnz 2b\n\t"
+      TW_COPY_TURN_LOOP
+      "mov %[base], %[p]\n\t"
+      "mov %[dstBase], %[q]\n\t"
+      "mov %[turns], %[t]\n\t"
       "dec %[passes]\n\t"
-      "jnz 1b\n\t"
+      "jnz 2b\n\t"
       : [p] "=&r"(p), [q] "=&r"(q), [t] "=&r"(t), [a] "=&r"(a), [b] "=&r"(b),
         [passes] "+r"(passes)
       : [base] "rm"(base), [dstBase] "rm"(dstBase), [turns] "rm"(turns)

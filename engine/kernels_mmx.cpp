@@ -9,6 +9,7 @@
 #include <cstdint>
 
 #include "engine/kernel_frame.h"
+#include "engine/kernel_turns.h"
 #include "engine/kernels.h"
 #include "engine/results.h"
 #include "engine/test_area.h"
@@ -23,24 +24,13 @@ inline void mmxReadPasses(const uint8_t* base, uint32_t turns, uint32_t passes) 
   const uint8_t* p;
   uint32_t t;
   asm volatile(
-      "1:\n\t"
       "mov %[base], %[p]\n\t"
       "mov %[turns], %[t]\n\t"
-      ".p2align 5\n\t"  // the turn loop starts on a 32-byte fetch boundary
-      "2:\n\t"
-      "movq 0(%[p]), %%mm0\n\t"
-      "movq 8(%[p]), %%mm0\n\t"
-      "movq 16(%[p]), %%mm0\n\t"
-      "movq 24(%[p]), %%mm0\n\t"
-      "movq 32(%[p]), %%mm0\n\t"
-      "movq 40(%[p]), %%mm0\n\t"
-      "movq 48(%[p]), %%mm0\n\t"
-      "movq 56(%[p]), %%mm0\n\t"
-      "add $64, %[p]\n\t"
-      "dec %[t]\n\t"
-      "jnz 2b\n\t"
+      TW_MMX_READ_TURN_LOOP
+      "mov %[base], %[p]\n\t"
+      "mov %[turns], %[t]\n\t"
       "dec %[passes]\n\t"
-      "jnz 1b\n\t"
+      "jnz 2b\n\t"
       : [p] "=&r"(p), [t] "=&r"(t), [passes] "+r"(passes)
       : [base] "rm"(base), [turns] "rm"(turns)
       : "memory", "cc", "mm0");
@@ -51,24 +41,13 @@ inline void mmxWritePasses(uint8_t* base, uint32_t turns, uint32_t passes) {
   uint8_t* p;
   uint32_t t;
   asm volatile(
-      "1:\n\t"
       "mov %[base], %[p]\n\t"
       "mov %[turns], %[t]\n\t"
-      ".p2align 5\n\t"  // the turn loop starts on a 32-byte fetch boundary
-      "2:\n\t"
-      "movq %%mm0, 0(%[p])\n\t"
-      "movq %%mm0, 8(%[p])\n\t"
-      "movq %%mm0, 16(%[p])\n\t"
-      "movq %%mm0, 24(%[p])\n\t"
-      "movq %%mm0, 32(%[p])\n\t"
-      "movq %%mm0, 40(%[p])\n\t"
-      "movq %%mm0, 48(%[p])\n\t"
-      "movq %%mm0, 56(%[p])\n\t"
-      "add $64, %[p]\n\t"
-      "dec %[t]\n\t"
-      "jnz 2b\n\t"
+      TW_MMX_WRITE_TURN_LOOP
+      "mov %[base], %[p]\n\t"
+      "mov %[turns], %[t]\n\t"
       "dec %[passes]\n\t"
-      "jnz 1b\n\t"
+      "jnz 2b\n\t"
       : [p] "=&r"(p), [t] "=&r"(t), [passes] "+r"(passes)
       : [base] "rm"(base), [turns] "rm"(turns)
       : "memory", "cc", "mm0");
@@ -82,34 +61,15 @@ inline void mmxCopyPasses(const uint8_t* base, uint8_t* dstBase, uint32_t turns,
   uint8_t* q;
   uint32_t t;
   asm volatile(
-      "1:\n\t"
       "mov %[base], %[p]\n\t"
       "mov %[dstBase], %[q]\n\t"
       "mov %[turns], %[t]\n\t"
-      ".p2align 5\n\t"  // the turn loop starts on a 32-byte fetch boundary
-      "2:\n\t"
-      "movq 0(%[p]), %%mm0\n\t"
-      "movq 8(%[p]), %%mm1\n\t"
-      "movq 16(%[p]), %%mm2\n\t"
-      "movq %%mm0, 0(%[q])\n\t"
-      "movq 24(%[p]), %%mm0\n\t"
-      "movq %%mm1, 8(%[q])\n\t"
-      "movq 32(%[p]), %%mm1\n\t"
-      "movq %%mm2, 16(%[q])\n\t"
-      "movq 40(%[p]), %%mm2\n\t"
-      "movq %%mm0, 24(%[q])\n\t"
-      "movq 48(%[p]), %%mm0\n\t"
-      "movq %%mm1, 32(%[q])\n\t"
-      "movq 56(%[p]), %%mm1\n\t"
-      "movq %%mm2, 40(%[q])\n\t"
-      "movq %%mm0, 48(%[q])\n\t"
-      "movq %%mm1, 56(%[q])\n\t"
-      "add $64, %[p]\n\t"
-      "add $64, %[q]\n\t"
-      "dec %[t]\n\t"
-      "jnz 2b\n\t"
+      TW_MMX_COPY_TURN_LOOP
+      "mov %[base], %[p]\n\t"
+      "mov %[dstBase], %[q]\n\t"
+      "mov %[turns], %[t]\n\t"
       "dec %[passes]\n\t"
-      "jnz 1b\n\t"
+      "jnz 2b\n\t"
       : [p] "=&r"(p), [q] "=&r"(q), [t] "=&r"(t), [passes] "+r"(passes)
       : [base] "rm"(base), [dstBase] "rm"(dstBase), [turns] "rm"(turns)
       : "memory", "cc", "mm0", "mm1", "mm2");

@@ -7,6 +7,7 @@
 #include <cstdint>
 
 #include "engine/kernel_frame.h"
+#include "engine/kernel_turns.h"
 #include "engine/kernels.h"
 #include "engine/results.h"
 #include "engine/test_area.h"
@@ -21,20 +22,13 @@ inline void sseReadPasses(const uint8_t* base, uint32_t turns, uint32_t passes) 
   const uint8_t* p;
   uint32_t t;
   asm volatile(
-      "1:\n\t"
       "mov %[base], %[p]\n\t"
       "mov %[turns], %[t]\n\t"
-      ".p2align 5\n\t"  // the turn loop starts on a 32-byte fetch boundary
-      "2:\n\t"
-      "movaps 0(%[p]), %%xmm0\n\t"
-      "movaps 16(%[p]), %%xmm1\n\t"
-      "movaps 32(%[p]), %%xmm2\n\t"
-      "movaps 48(%[p]), %%xmm3\n\t"
-      "add $64, %[p]\n\t"
-      "dec %[t]\n\t"
-      "jnz 2b\n\t"
+      TW_SSE_READ_TURN_LOOP
+      "mov %[base], %[p]\n\t"
+      "mov %[turns], %[t]\n\t"
       "dec %[passes]\n\t"
-      "jnz 1b\n\t"
+      "jnz 2b\n\t"
       : [p] "=&r"(p), [t] "=&r"(t), [passes] "+r"(passes)
       : [base] "rm"(base), [turns] "rm"(turns)
       : "memory", "cc", "xmm0", "xmm1", "xmm2", "xmm3");
@@ -45,20 +39,13 @@ inline void sseWritePasses(uint8_t* base, uint32_t turns, uint32_t passes, __m12
   uint8_t* p;
   uint32_t t;
   asm volatile(
-      "1:\n\t"
       "mov %[base], %[p]\n\t"
       "mov %[turns], %[t]\n\t"
-      ".p2align 5\n\t"  // the turn loop starts on a 32-byte fetch boundary
-      "2:\n\t"
-      "movaps %[v], 0(%[p])\n\t"
-      "movaps %[v], 16(%[p])\n\t"
-      "movaps %[v], 32(%[p])\n\t"
-      "movaps %[v], 48(%[p])\n\t"
-      "add $64, %[p]\n\t"
-      "dec %[t]\n\t"
-      "jnz 2b\n\t"
+      TW_SSE_WRITE_TURN_LOOP
+      "mov %[base], %[p]\n\t"
+      "mov %[turns], %[t]\n\t"
       "dec %[passes]\n\t"
-      "jnz 1b\n\t"
+      "jnz 2b\n\t"
       : [p] "=&r"(p), [t] "=&r"(t), [passes] "+r"(passes)
       : [base] "rm"(base), [turns] "rm"(turns), [v] "x"(value)
       : "memory", "cc");
@@ -71,26 +58,15 @@ inline void sseCopyPasses(const uint8_t* base, uint8_t* dstBase, uint32_t turns,
   uint8_t* q;
   uint32_t t;
   asm volatile(
-      "1:\n\t"
       "mov %[base], %[p]\n\t"
       "mov %[dstBase], %[q]\n\t"
       "mov %[turns], %[t]\n\t"
-      ".p2align 5\n\t"  // the turn loop starts on a 32-byte fetch boundary
-      "2:\n\t"
-      "movaps 0(%[p]), %%xmm0\n\t"
-      "movaps 16(%[p]), %%xmm1\n\t"
-      "movaps 32(%[p]), %%xmm2\n\t"
-      "movaps 48(%[p]), %%xmm3\n\t"
-      "movaps %%xmm0, 0(%[q])\n\t"
-      "movaps %%xmm1, 16(%[q])\n\t"
-      "movaps %%xmm2, 32(%[q])\n\t"
-      "movaps %%xmm3, 48(%[q])\n\t"
-      "add $64, %[p]\n\t"
-      "add $64, %[q]\n\t"
-      "dec %[t]\n\t"
-      "jnz 2b\n\t"
+      TW_SSE_COPY_TURN_LOOP
+      "mov %[base], %[p]\n\t"
+      "mov %[dstBase], %[q]\n\t"
+      "mov %[turns], %[t]\n\t"
       "dec %[passes]\n\t"
-      "jnz 1b\n\t"
+      "jnz 2b\n\t"
       : [p] "=&r"(p), [q] "=&r"(q), [t] "=&r"(t), [passes] "+r"(passes)
       : [base] "rm"(base), [dstBase] "rm"(dstBase), [turns] "rm"(turns)
       : "memory", "cc", "xmm0", "xmm1", "xmm2", "xmm3");

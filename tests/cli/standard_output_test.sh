@@ -27,6 +27,7 @@ check "$lost" --version
 check "$lost" --help
 check "$lost" --cpu
 check "$lost" --bench
+check "$lost" --bench-twins
 check "$lost" --tests read --start 4K --end 4K
 check "$lost" --tests read --start 4K --end 4K --table
 check "tidewell32: Couldn't create CSV file. (standard output: No space left on device)" \

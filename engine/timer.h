@@ -39,7 +39,7 @@ void timerResume();
 uint32_t rateFromElapsed(uint32_t megabytes);
 // The same arithmetic on a given cycle count and clock: what rateFromElapsed computes.
 uint32_t rateFromCycles(uint64_t elapsed, uint32_t megabytes, uint32_t clockPer16);
-// Hundredths of cycles per transfer of width bits (32, 64, 128; else 0) at a rate.
+// Hundredths of cycles per transfer of width bits (32, 64, 128, 256, 512; else 0) at a rate.
 uint32_t cyclesFromRate(uint32_t rate, uint32_t width);
 // Fills clockPer16, clock10k and clockText from about one second of the high-resolution
 // counter (the median of nine windows), then pauseCompensation; nothing without a counter.

@@ -24,6 +24,8 @@ int runMode(const cli::ParseResult& parsed) {
       return cli::runCpuMode();
     case cli::Mode::Bench:
       return cli::runBenchMode();
+    case cli::Mode::ThreadSweep:
+      return cli::runThreadSweepMode(parsed.options);
     case cli::Mode::Measure:
       break;
   }

@@ -4,6 +4,7 @@
 #include "app/option_rules.h"
 #include "app/panel_memory.h"
 #include "engine/kernels.h"
+#include "engine/kernels_extra.h"
 
 namespace cli {
 namespace {
@@ -28,6 +29,16 @@ std::string unsupportedTestError(unsigned tests, bool hasMmx, bool hasSse) {
   return "";
 }
 
+std::string unsupportedExtraTestError(unsigned extraTests, const cpu::VectorFeatures& features) {
+  for (uint32_t i = 0; i < engine::extraKernelCount; ++i) {
+    const engine::ExtraKernelInfo& k = engine::extraKernelTable[i];
+    if (want(extraTests, 1u << i) && !engine::extraKernelSupported(k, features)) {
+      return std::string("test '") + k.name + "' needs " + engine::extraFeatureText(k.feature);
+    }
+  }
+  return "";
+}
+
 bool applyOptionsToPanel(const CliOptions& o, bool hasMmx, bool hasSse, std::string& error) {
   error = unsupportedTestError(o.tests, hasMmx, hasSse);
   if (!error.empty()) return false;
@@ -38,7 +49,8 @@ bool applyOptionsToPanel(const CliOptions& o, bool hasMmx, bool hasSse, std::str
   app::setListSelection(app::listEndSize, o.endSizeIndex);
   app::setListSelection(app::listLatencyStep, o.latencyStepIndex);
   app::setListSelection(app::listWalkStep, o.walkStepIndex);
-  if (o.tests != 0) {
+  // Extra kernels alone: none of the window's boxes, rather than its initial choice.
+  if (o.tests != 0 || o.extraTests != 0) {
     for (int box = 0; box < app::testBoxCount; ++box) {
       setBox(static_cast<app::PanelBox>(box), want(o.tests, 1u << box), hasMmx, hasSse);
     }

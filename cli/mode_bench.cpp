@@ -1,9 +1,9 @@
 // --bench: after the start-up checks and the calibration, every kernel the processor supports
-// at seven block sizes from 4 KB to 16 MB, the Read Latency with step 64 at the same sizes and
-// at 32 MB, the long walk of the walk matrix's first row, then the line-size probe's choice and
-// the start-up peak estimate. One line per
-// measurement, the best of three runs: name, block bytes, MB/s, cycles per transfer (cycles
-// per load for latency).
+// (the command line's extra kernels after the window's) at seven block sizes from 4 KB to
+// 16 MB, the Read Latency with step 64 at the same sizes and at 32 MB, the long walk of the
+// walk matrix's first row, then the line-size probe's choice and the start-up peak estimate.
+// One line per measurement, the best of three runs: name, block bytes, MB/s, cycles per
+// transfer (cycles per load for latency).
 #include <cstdio>
 #include <string>
 
@@ -11,7 +11,9 @@
 #include "cli/console.h"
 #include "cli/modes.h"
 #include "cpu/cpu_info.h"
+#include "cpu/vector_features.h"
 #include "engine/kernels.h"
+#include "engine/kernels_extra.h"
 #include "engine/latency.h"
 #include "engine/peak.h"
 #include "engine/results.h"
@@ -64,6 +66,18 @@ void benchKernels() {
   }
 }
 
+// The command line's extra kernels the processor and the build can run, at the same sizes.
+void benchExtraKernels() {
+  for (const engine::ExtraKernelInfo& kernel : engine::extraKernelTable) {
+    if (!engine::extraKernelSupported(kernel, cpu::vectorFeatures)) continue;
+    const uint32_t width = engine::extraKernelWidth(kernel, cpu::vectorFeatures);
+    for (engine::SizeCode code : benchCodes) {
+      printMeasurement(kernel.name, blockBytes(code),
+                       bestOf([&] { return kernel.function(code); }), width);
+    }
+  }
+}
+
 void benchLatency() {
   engine::runParameters.latencyStep = benchLatencyStep;
   for (engine::SizeCode code : benchCodes) {
@@ -85,6 +99,7 @@ int runBenchMode() {
     printLine(stderr, (std::string("tidewell32: ") + status.message).c_str());
     return exitStartupFailed;
   }
+  cpu::detectVectorFeatures();
   engine::calibrateClock();
   std::printf("clock %u.%02u MHz\n", engine::timer.clock10k / 100, engine::timer.clock10k % 100);
   // As at start-up: before the priority is raised and before the placement search.
@@ -95,6 +110,7 @@ int runBenchMode() {
   std::printf("placement %u bytes\n",
               static_cast<unsigned>(engine::workingMemory.testBase - engine::alignedTestBase()));
   benchKernels();
+  benchExtraKernels();
   benchLatency();
   const uint32_t chosen = engine::probeLineSize();
   engine::restorePriority();

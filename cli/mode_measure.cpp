@@ -18,10 +18,12 @@
 #include "cli/result_table.h"
 #include "cpu/cpu_info.h"
 #include "cpu/names.h"
+#include "cpu/vector_features.h"
 #include "dialogs/settings.h"
 #include "engine/peak.h"
 #include "engine/results.h"
 #include "engine/run.h"
+#include "engine/run_extras.h"
 #include "engine/timer.h"
 
 namespace cli {
@@ -71,10 +73,15 @@ int runMeasureMode(const CliOptions& options) {
   }
   dialogs::readSettings();
   std::string error;
-  if (!applyOptionsToPanel(options, cpu::cpuInfo.hasMmx, cpu::cpuInfo.hasSse, error)) {
+  cpu::detectVectorFeatures();
+  if (!applyOptionsToPanel(options, cpu::cpuInfo.hasMmx, cpu::cpuInfo.hasSse, error) ||
+      !(error = unsupportedExtraTestError(options.extraTests, cpu::vectorFeatures)).empty() ||
+      !threadsFor(options, error)) {
     std::fprintf(stderr, "tidewell32: %s\n%s", error.c_str(), usageText());
     return exitUsage;
   }
+  if (!prepareThreads(engine::runExtras.threads)) return exitStartupFailed;
+  engine::runExtras.extraKernels = options.extraTests;
   prepareChart();
 
   app::memoryPanel.errorSink = printError;

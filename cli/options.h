@@ -5,7 +5,7 @@
 
 namespace cli {
 
-enum class Mode { Measure, Cpu, Bench, Version, Help };
+enum class Mode { Measure, Cpu, Bench, ThreadSweep, Version, Help };
 
 // Test check boxes in window order; the same order as the bandwidth result tables 0..8.
 enum TestBit : unsigned {
@@ -33,6 +33,8 @@ struct CliOptions {
   bool report = false;         // write the twrep_NN report set
   bool openReport = false;     // open the page with the desktop's viewer
   std::string csvPath;         // write only the CSV table here ("-": standard output)
+  unsigned extraTests = 0;     // bit i: engine::extraKernelTable[i] ("avx-read" ...)
+  unsigned threads = 1;        // bandwidth points on this many threads; 0: every processor
 };
 
 struct ParseResult {
@@ -50,5 +52,7 @@ int sizeIndexFromText(const std::string& word);
 int stepIndexFromText(const std::string& word, int maxIndex);
 // One test name of --tests: its TestBit, or 0.
 unsigned testBitFromName(const std::string& name);
+// One extra kernel's name of --tests: its bit in CliOptions::extraTests, or 0.
+unsigned extraTestBitFromName(const std::string& name);
 
 } // namespace cli

@@ -10,6 +10,7 @@
 #include "chart/result_lines.h"
 #include "chart/text/format.h"
 #include "engine/results.h"
+#include "engine/run_extras.h"
 #include "engine/size_codes.h"
 #include "engine/walk.h"
 
@@ -20,9 +21,11 @@ constexpr int columnWidth = 14;   // a blank, "Read Latency" and the mark
 constexpr int matrixWidth = 9;    // "262144" steps, cells up to 9999,99 cycles, and the mark
 
 struct Column {
-  int table;
+  const uint32_t* values;    // by size code
+  const bool* remeasured;    // by size code
   const char* label;
   const char* unit;
+  bool walk;                 // the Memory Walk curve: the matrix follows the table
 };
 
 std::string rightAligned(const std::string& text, int width) {
@@ -38,10 +41,13 @@ std::string fixed2(uint32_t value, int intDigits) {
 }
 
 // A value right-aligned in width - 1 characters and its mark; "-" when nothing was measured.
-std::string markedValue(int table, uint32_t entry, int width, int intDigits) {
-  const uint32_t v = engine::resultTables.table[table][entry];
-  return rightAligned(v ? fixed2(v, intDigits) : "-", width - 1) +
-         (engine::pointRuns.remeasured[table][entry] ? '*' : ' ');
+std::string markedValue(uint32_t v, bool remeasured, int width, int intDigits) {
+  return rightAligned(v ? fixed2(v, intDigits) : "-", width - 1) + (remeasured ? '*' : ' ');
+}
+
+Column tableColumn(int t, const char* label, const char* unit) {
+  return {engine::resultTables.table[t], engine::pointRuns.remeasured[t], label, unit,
+          t == engine::tableWalk};
 }
 
 // Without the blanks a line may end in.
@@ -56,21 +62,37 @@ bool anyRemeasured() {
       if (again) return true;
     }
   }
+  for (const auto& table : engine::extraTables.remeasured) {
+    for (const bool again : table) {
+      if (again) return true;
+    }
+  }
   return false;
 }
 
+bool anyValue(const uint32_t* values, uint32_t low, uint32_t high) {
+  for (uint32_t code = low; code <= high; ++code) {
+    if (values[code] != 0) return true;
+  }
+  return false;
+}
+
+// The nine tests, the command line's extra kernels, then the latency curves.
 std::vector<Column> measuredColumns(uint32_t low, uint32_t high) {
   std::vector<Column> columns;
-  for (int t = 0; t <= engine::tableWalk; ++t) {
-    bool any = false;
-    for (uint32_t code = low; code <= high; ++code) any |= engine::resultTables.table[t][code] != 0;
-    if (!any) continue;
-    if (t < engine::tableReadLatency) {
-      columns.push_back({t, chart::testLabel(t + 1), "MB/s"});
-    } else {
-      columns.push_back({t, t == engine::tableReadLatency ? "Read Latency" : "Memory Walk", "Cycles"});
-    }
+  for (int t = 0; t < engine::tableReadLatency; ++t) {
+    if (anyValue(engine::resultTables.table[t], low, high))
+      columns.push_back(tableColumn(t, chart::testLabel(t + 1), "MB/s"));
   }
+  for (uint32_t k = 0; k < engine::extraKernelCount; ++k) {
+    if (anyValue(engine::extraTables.table[k], low, high))
+      columns.push_back({engine::extraTables.table[k], engine::extraTables.remeasured[k],
+                         engine::extraKernelTable[k].label, "MB/s", false});
+  }
+  if (anyValue(engine::resultTables.table[engine::tableReadLatency], low, high))
+    columns.push_back(tableColumn(engine::tableReadLatency, "Read Latency", "Cycles"));
+  if (anyValue(engine::resultTables.table[engine::tableWalk], low, high))
+    columns.push_back(tableColumn(engine::tableWalk, "Memory Walk", "Cycles"));
   return columns;
 }
 
@@ -84,7 +106,10 @@ std::string walkMatrixText() {
   for (uint32_t k = 0; k < engine::walkRows; ++k) {
     line = rightAligned(std::to_string(3584u << k), 10);
     for (uint32_t j = 0; j < engine::walkColumns; ++j) {
-      line += markedValue(engine::tableWalkMatrix, k * engine::walkColumns + j, matrixWidth, 4);
+      const uint32_t cell = k * engine::walkColumns + j;
+      line += markedValue(engine::resultTables.table[engine::tableWalkMatrix][cell],
+                          engine::pointRuns.remeasured[engine::tableWalkMatrix][cell],
+                          matrixWidth, 4);
     }
     out += trimmed(line) + '\n';
   }
@@ -109,11 +134,13 @@ std::string resultTableText() {
   for (uint32_t code = low; code <= high; ++code) {
     std::string line = rightAligned(std::to_string(code), 6) +
                        rightAligned(std::to_string(4u * engine::blockDwords(code)), 10);
-    for (const Column& c : columns) line += markedValue(c.table, code, columnWidth, 6);
+    for (const Column& c : columns) {
+      line += markedValue(c.values[code], c.remeasured[code], columnWidth, 6);
+    }
     out += trimmed(line) + '\n';
   }
   bool walkRun = false;
-  for (const Column& c : columns) walkRun |= c.table == engine::tableWalk;
+  for (const Column& c : columns) walkRun |= c.walk;
   if (walkRun) out += walkMatrixText();
   if (anyRemeasured()) out += "\n* measured again: it fell below half of the point before it\n";
   return out;

@@ -15,6 +15,7 @@
 #include "dialogs/colour_table.h"
 #include "engine/kernels.h"
 #include "engine/latency.h"
+#include "engine/run_extras.h"
 #include "engine/walk.h"
 #include "engine/run_summary.h"
 #include "engine/size_codes.h"
@@ -47,6 +48,12 @@ bool testSelected(uint32_t testNumber) {
          kernelSupported(kernelTable[testNumber - 1], cpu::cpuInfo.hasMmx, cpu::cpuInfo.hasSse);
 }
 
+// True when the command line chose the extra kernel and the processor can run it.
+bool extraSelected(uint32_t index) {
+  return extraKernelChosen(index) &&
+         extraKernelSupported(extraKernelTable[index], cpu::vectorFeatures);
+}
+
 // Points a run will measure, for the progress display.
 uint32_t plannedPoints(bool walk) {
   const RunParameters& rp = runParameters;
@@ -54,6 +61,7 @@ uint32_t plannedPoints(bool walk) {
   if (walk) return sizeCodeCount;
   uint32_t series = 0;
   for (uint32_t t = 1; t <= testCount; ++t) series += testSelected(t) ? 1 : 0;
+  for (uint32_t k = 0; k < extraKernelCount; ++k) series += extraSelected(k) ? 1 : 0;
   if (app::boxChecked(app::boxReadLatency)) ++series;
   return series * pointsInRange(rp.startCode, rp.endCode);
 }
@@ -74,12 +82,30 @@ void bandwidthSeries(uint32_t testNumber, Progress& progress) {
   const int table = static_cast<int>(testNumber - 1);
   chart::resetPlotPoint();
   measureSeries(
-      rp.startCode, rp.endCode, [&](uint32_t code) { return runBandwidthKernel(testNumber, code); },
+      rp.startCode, rp.endCode,
+      [&](uint32_t code) {
+        return runExtras.threads > 1 ? measureBandwidth(kernelTable[testNumber - 1].function, code)
+                                     : runBandwidthKernel(testNumber, code);
+      },
       [&](uint32_t code, const SteadyPoint& point) {
         chart::plotLivePoint(colourOf(table), chart::Scale::bandwidth, point.rate, code);
         resultTables.table[table][code] = point.rate;
         recordRuns(table, code, point);
         progress.point(chart::testLabel(testNumber), code);
+      });
+}
+
+// One extra kernel's series, in its own table; not plotted, the window's chart has no curve
+// for it.
+void extraSeries(uint32_t index, Progress& progress) {
+  const ExtraKernelInfo& kernel = extraKernelTable[index];
+  measureSeries(
+      runParameters.startCode, runParameters.endCode,
+      [&](uint32_t code) { return measureBandwidth(kernel.function, code); },
+      [&](uint32_t code, const SteadyPoint& point) {
+        extraTables.table[index][code] = point.rate;
+        extraTables.remeasured[index][code] = point.remeasured;
+        progress.point(kernel.label, code);
       });
 }
 
@@ -194,6 +220,7 @@ RunStatus runTest() {
   rp.copyToItself = app::boxChecked(app::boxCopyToItself) ? 1 : 0;
   resultTables = {};
   pointRuns = {};
+  extraTables = {};
   app::updatePanel();
 
   Progress progress;
@@ -201,6 +228,9 @@ RunStatus runTest() {
   if (rp.startCode != rp.endCode) {
     for (uint32_t t = 1; t <= testCount; ++t) {
       if (testSelected(t)) bandwidthSeries(t, progress);
+    }
+    for (uint32_t k = 0; k < extraKernelCount; ++k) {
+      if (extraSelected(k)) extraSeries(k, progress);
     }
     if (app::boxChecked(app::boxReadLatency)) readLatencySeries(progress);
     if (walk) memoryWalkSeries(progress);

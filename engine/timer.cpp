@@ -15,7 +15,7 @@
 
 namespace engine {
 
-TimerState timer;
+thread_local TimerState timer;
 
 uint64_t readTimeStampCounter() {
   uint32_t low, high;

@@ -27,7 +27,8 @@ struct TimerState {
   // up to eleven for a clock the field cannot hold, then " MHz" and the NUL.
   char clockText[16] = {};
 };
-extern TimerState timer;
+// Per thread: a worker measuring on its own processor starts from a copy of the calibrated one.
+extern thread_local TimerState timer;
 
 // The fenced reading where the processor has SSE2 (CPUID leaf 1 EDX bit 26), else RDTSC alone.
 void chooseTimeStampReading(bool hasSse2);

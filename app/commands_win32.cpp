@@ -4,6 +4,7 @@
 #include "app/option_rules.h"
 #include "app/window_win32.h"
 #include "chart/frame.h"
+#include "dialogs/dialogs_win32.h"
 #include "engine/run.h"
 #include "platform/shell.h"
 #include "report/report.h"
@@ -12,37 +13,14 @@
 namespace app {
 namespace {
 
-// Stands in for the About and Colors dialogs' own procedures: the templates show, and Ok,
-// Escape or the close box end them.
-INT_PTR CALLBACK plainDialogProc(HWND dialog, UINT message, WPARAM wParam, LPARAM) {
-  switch (message) {
-    case WM_INITDIALOG:
-      return TRUE;
-    case WM_CLOSE:
-      EndDialog(dialog, 0);
-      return TRUE;
-    case WM_COMMAND:
-      switch (LOWORD(wParam)) {
-        case IDC_ABOUT_OK:
-        case IDC_COLORS_OK:
-        case IDOK:
-        case IDCANCEL:
-          EndDialog(dialog, 0);
-          return TRUE;
-      }
-      break;
-  }
-  return FALSE;
-}
-
 void showAbout(HWND window) {
-  DialogBoxParamA(shell.instanceHandle, "About", window, plainDialogProc, 0);
+  DialogBoxParamA(shell.instanceHandle, "About", window, dialogs::aboutDialogProc, 0);
 }
 
 // Whatever the dialog did, the swatches, the plotting area and the curves are drawn again in
 // the colours it leaves.
 void showColours(HWND window) {
-  DialogBoxParamA(shell.instanceHandle, "BasicSettings", window, plainDialogProc, 0);
+  DialogBoxParamA(shell.instanceHandle, "BasicSettings", window, dialogs::colorsDialogProc, 0);
   chart::drawWindowLegendSwatches();
   chart::drawWindowPlotArea(chart::plotLeft, chart::plotTop, chart::plotWidth, chart::plotHeight,
                             chart::gridStep, chart::gridStep);

@@ -1,10 +1,15 @@
 // Command-line options as clicks on the in-memory panel.
 #include "cli/measure_panel.h"
 
+#include <algorithm>
+
 #include "app/option_rules.h"
 #include "app/panel_memory.h"
+#include "chart/text/format.h"
 #include "engine/kernels.h"
 #include "engine/kernels_extra.h"
+#include "engine/series.h"
+#include "engine/working_memory.h"
 
 namespace cli {
 namespace {
@@ -45,8 +50,9 @@ bool applyOptionsToPanel(const CliOptions& o, bool hasMmx, bool hasSse, std::str
   app::resetMemoryPanel();
   app::initialTestChoiceFor(hasMmx, hasSse);
   // Selections first: changing a list runs no rules, and Memory Walk reads its step list.
-  app::setListSelection(app::listStartSize, o.startSizeIndex);
-  app::setListSelection(app::listEndSize, o.endSizeIndex);
+  // The lists end at 16 MB; larger blocks reach the run through engine::runRequest.
+  app::setListSelection(app::listStartSize, std::min(o.startSizeIndex, windowLastSizeIndex));
+  app::setListSelection(app::listEndSize, std::min(o.endSizeIndex, windowLastSizeIndex));
   app::setListSelection(app::listLatencyStep, o.latencyStepIndex);
   app::setListSelection(app::listWalkStep, o.walkStepIndex);
   // Extra kernels alone: none of the window's boxes, rather than its initial choice.
@@ -76,6 +82,44 @@ bool applyOptionsToPanel(const CliOptions& o, bool hasMmx, bool hasSse, std::str
     return false;
   }
   return true;
+}
+
+engine::RunRequest runRequestFor(const CliOptions& o) {
+  engine::RunRequest request;
+  request.repeatCount = o.repeatCount;
+  request.ownRange = true;
+  request.startCode = engine::codesPerDoubling * static_cast<uint32_t>(o.startSizeIndex);
+  request.endCode = engine::codesPerDoubling * static_cast<uint32_t>(o.endSizeIndex);
+  request.randomLatency = (o.tests & TestRandomLatency) != 0;
+  request.tlbWindow = o.tlbWindowBytes;
+  return request;
+}
+
+std::size_t workingBytesFor(const CliOptions& o) {
+  const int largest = o.walk ? windowLastSizeIndex : std::max(o.startSizeIndex, o.endSizeIndex);
+  bool copies = (o.tests & copyTests) != 0;
+  for (uint32_t k = 0; k < engine::extraKernelCount; ++k) {
+    copies |= want(o.extraTests, 1u << k) && engine::extraKernelTable[k].copies;
+  }
+  return engine::testAllocationFor(engine::codesPerDoubling * static_cast<uint32_t>(largest),
+                                   copies);
+}
+
+namespace {
+// Bytes as MB (2^20 bytes) with two decimals: "2112,31".
+std::string megabytes(uint64_t bytes) {
+  char field[text::maxNumberChars + 1] = {};
+  const uint64_t hundredths = bytes * 100 >> 20;
+  text::formatFixed2(field, static_cast<uint32_t>(std::min<uint64_t>(hundredths, 0xFFFFFFFFu)), 1);
+  return field;
+}
+} // namespace
+
+std::string memoryShortLine(std::size_t neededBytes, uint64_t freeBytes, bool refused) {
+  const std::string needed = megabytes(neededBytes + (refused ? 0 : engine::systemReserveBytes));
+  if (refused) return "the system refused the " + needed + " MB of memory this run needs";
+  return "this run needs " + needed + " MB of free memory, " + megabytes(freeBytes) +
+         " MB are free (MB = 2^20 bytes)";
 }
 
 } // namespace cli

@@ -2,7 +2,11 @@
 // the window: the window's initial test choice first, then clicks on boxes and list selections,
 // so the option rules decide exactly as they do for mouse clicks.
 #pragma once
+#include <cstddef>
+#include <cstdint>
 #include <string>
+
+#include "engine/series.h"
 
 #include "cli/options.h"
 #include "cpu/vector_features.h"
@@ -20,5 +24,15 @@ std::string unsupportedExtraTestError(unsigned extraTests, const cpu::VectorFeat
 // Resets the panel and makes the choices of options on a processor with these features.
 // Returns false with error set when the panel did not end as asked (an unsupported test).
 bool applyOptionsToPanel(const CliOptions& options, bool hasMmx, bool hasSse, std::string& error);
+
+// What the run is asked beyond the panel: the range up to 1 GB, repeats, Random Latency.
+engine::RunRequest runRequestFor(const CliOptions& options);
+
+// Bytes of test allocation the run of these options needs (copies, chains and alignment).
+std::size_t workingBytesFor(const CliOptions& options);
+
+// The one line that says the memory for the run is short (free counts what the run would
+// give back) or that the system refused it; the bytes in MB with comma decimals.
+std::string memoryShortLine(std::size_t neededBytes, uint64_t freeBytes, bool refused);
 
 } // namespace cli

@@ -1,13 +1,17 @@
 // --cpu: the start-up checks, the one-second clock calibration, and the processor as the
-// window's result line names it, then the features that decide which tests can run.
+// window's result line names it, then the features that decide which tests can run, the
+// core's own clock beside the counter's, and the data caches CPUID describes.
 #include <cstdio>
 #include <string>
 
 #include "app/startup.h"
+#include "chart/text/format.h"
 #include "cli/console.h"
 #include "cli/modes.h"
+#include "cpu/caches.h"
 #include "cpu/cpu_info.h"
 #include "cpu/names.h"
+#include "engine/core_clock.h"
 #include "engine/timer.h"
 #include "engine/working_memory.h"
 
@@ -29,6 +33,25 @@ std::string featureLine(const cpu::CpuInfo& info) {
   return line;
 }
 
+// "3245,12" from hundredths of MHz.
+std::string mhzText(uint32_t clock10k) {
+  char digits[text::maxNumberChars];
+  return std::string(digits, text::formatFixed2(digits, clock10k, 1));
+}
+
+// "Clock: core 3245,12 MHz, time-stamp counter 2096,07 MHz", and the warning when the two
+// differ, since every cycle count the program prints is a counter tick.
+void printClocks(uint32_t core10k, uint32_t counter10k) {
+  if (counter10k == 0 || core10k == 0) return;   // no high-resolution counter to calibrate
+  const std::string line =
+      "Clock: core " + mhzText(core10k) + " MHz, time-stamp counter " + mhzText(counter10k) + " MHz";
+  printLine(stdout, line.c_str());
+  if (!engine::clocksDiffer(core10k, counter10k)) return;
+  printLine(stdout,
+            "Warning: the core clock differs from the time-stamp counter's by more than 5 %; "
+            "\"cycles\" in this program are time-stamp-counter ticks, not core cycles.");
+}
+
 } // namespace
 
 int runCpuMode() {
@@ -38,9 +61,13 @@ int runCpuMode() {
     return exitStartupFailed;
   }
   engine::calibrateClock();
+  engine::measureCoreClock();
   cpu::nameProcessor(engine::timer.clockText);
   printLine(stdout, cpu::cpuInfo.processorText);
   printLine(stdout, featureLine(cpu::cpuInfo).c_str());
+  printClocks(engine::coreClock.clock10k, engine::timer.clock10k);
+  const std::string caches = cpu::dataCacheText(cpu::cpuInfo);
+  printLine(stdout, ("Data caches: " + (caches.empty() ? "not described by CPUID" : caches)).c_str());
   engine::freeWorkingMemory();
   return exitOk;
 }

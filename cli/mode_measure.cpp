@@ -2,6 +2,7 @@
 // preparation as the main window's creation (settings, controls with the initial test choice,
 // clock, processor text, peak estimate and axes), the choices of the command line as clicks
 // on the in-memory panel, the run, then the four result lines as the window shows them.
+#include <algorithm>
 #include <cstdio>
 #include <string>
 
@@ -20,11 +21,15 @@
 #include "cpu/names.h"
 #include "cpu/vector_features.h"
 #include "dialogs/settings.h"
+#include "engine/core_clock.h"
 #include "engine/peak.h"
 #include "engine/results.h"
 #include "engine/run.h"
 #include "engine/run_extras.h"
 #include "engine/timer.h"
+#include "engine/working_memory.h"
+#include "platform/memory.h"
+#include "cli/json_output.h"
 
 namespace cli {
 namespace {
@@ -40,8 +45,9 @@ void printError(const char* text) {
 
 // What the window's creation does after its checks and controls: the clock, the processor
 // text, the top of the bandwidth axis, and the chart as the window first shows it.
-void prepareChart() {
+void prepareChart(const std::string& jsonWanted) {
   engine::calibrateClock();
+  if (!jsonWanted.empty()) engine::measureCoreClock();   // the JSON's core clock and cycles
   cpu::nameProcessor(engine::timer.clockText);
   engine::measurePeakRate(cpu::cpuInfo.hasMmx, cpu::cpuInfo.hasSse);
   const uint32_t checked = app::checkedBoxes();
@@ -55,12 +61,29 @@ void prepareChart() {
   chart::paintMainWindow(chart::canvas, checked);
 }
 
+bool reserveWorkingMemory(const CliOptions& options) {
+  const std::size_t needed = workingBytesFor(options);
+  const uint64_t freeBefore = platform::freePhysicalBytes();
+  const engine::ReserveStatus status = engine::reserveTestAllocation(needed);
+  if (status == engine::ReserveStatus::ok) return true;
+  const std::string line = memoryShortLine(
+      needed, freeBefore + engine::workingMemory.testAllocationSize,
+      status == engine::ReserveStatus::refused);
+  std::fprintf(stderr, "tidewell32: %s\n", line.c_str());
+  return false;
+}
+
+}  // namespace
+
+std::string resultLineText(int field) {
+  return std::string(fieldCaptions[field]) + " " +
+         app::fieldText(static_cast<app::PanelField>(field));
+}
+
+namespace {
+
 void printResultLines(std::FILE* stream) {
-  for (int f = 0; f < app::panelFieldCount; ++f) {
-    const std::string line =
-        std::string(fieldCaptions[f]) + " " + app::fieldText(static_cast<app::PanelField>(f));
-    printLine(stream, line.c_str());
-  }
+  for (int f = 0; f < app::panelFieldCount; ++f) printLine(stream, resultLineText(f).c_str());
 }
 
 } // namespace
@@ -80,9 +103,13 @@ int runMeasureMode(const CliOptions& options) {
     std::fprintf(stderr, "tidewell32: %s\n%s", error.c_str(), usageText());
     return exitUsage;
   }
+  // Blocks past 16 MB: the whole allocation is reserved and written before anything is timed.
+  if (!reserveWorkingMemory(options)) return exitStartupFailed;
+  engine::runRequest = runRequestFor(options);
+  if (!threadsFitTheRange(engine::runRequest)) return exitUsage;
   if (!prepareThreads(engine::runExtras.threads)) return exitStartupFailed;
   engine::runExtras.extraKernels = options.extraTests;
-  prepareChart();
+  prepareChart(options.jsonPath);
 
   app::memoryPanel.errorSink = printError;
   beginProgress();
@@ -93,7 +120,7 @@ int runMeasureMode(const CliOptions& options) {
 
   // With the CSV table on standard output the lines go to standard error, so the table can be
   // piped on as it is.
-  std::FILE* const lines = options.csvPath == "-" ? stderr : stdout;
+  std::FILE* const lines = options.csvPath == "-" || options.jsonPath == "-" ? stderr : stdout;
   printResultLines(lines);
   if (options.table) {
     std::fputs("\n", lines);
@@ -101,7 +128,13 @@ int runMeasureMode(const CliOptions& options) {
   }
   std::fflush(stderr);
   flushStandardOutput();   // a loss shows at the end of the program, with its reason kept
-  return writeRequestedReports(options);
+  if (options.report && std::max(options.startSizeIndex, options.endSizeIndex) > windowLastSizeIndex) {
+    std::fputs("tidewell32: the report covers 4 KB to 16 MB; --table, --csv and --json hold the "
+               "larger blocks\n", stderr);
+  }
+  const int reportStatus = writeRequestedReports(options);
+  const int jsonStatus = options.jsonPath.empty() ? exitOk : writeJson(options);
+  return reportStatus != exitOk ? reportStatus : jsonStatus;
 }
 
 } // namespace cli

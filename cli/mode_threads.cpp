@@ -14,6 +14,7 @@
 #include "cpu/vector_features.h"
 #include "engine/kernels_extra.h"
 #include "engine/run_extras.h"
+#include "engine/series.h"
 #include "engine/test_area.h"
 #include "engine/threads.h"
 #include "engine/timer.h"
@@ -63,6 +64,14 @@ bool threadsFor(const CliOptions& options, std::string& error) {
   return true;
 }
 
+bool threadsFitTheRange(const engine::RunRequest& request) {
+  const bool pastWindow = request.ownRange && (request.startCode > engine::maxSizeCode ||
+                                               request.endCode > engine::maxSizeCode);
+  if (engine::runExtras.threads <= 1 || !pastWindow) return true;
+  std::fprintf(stderr, "tidewell32: --threads measures blocks up to 16M\n%s", usageText());
+  return false;
+}
+
 bool prepareThreads(uint32_t threads) {
   if (threads <= 1 || engine::prepareThreadAreas(threads)) return true;
   std::fprintf(stderr, "tidewell32: not enough memory for %u threads (%u MB each)\n", threads,
@@ -81,6 +90,10 @@ int runThreadSweepMode(const CliOptions& options) {
   if (error.empty()) error = unsupportedExtraTestError(options.extraTests, cpu::vectorFeatures);
   if (!error.empty() || !threadsFor(options, error)) {
     std::fprintf(stderr, "tidewell32: %s\n%s", error.c_str(), usageText());
+    return exitUsage;
+  }
+  if (options.startSizeIndex > windowLastSizeIndex) {
+    std::fprintf(stderr, "tidewell32: --thread-sweep measures blocks up to 16M\n%s", usageText());
     return exitUsage;
   }
   const uint32_t maxCount = engine::runExtras.threads;

@@ -6,6 +6,7 @@
 #include <string>
 
 #include "cli/options.h"
+#include "engine/series.h"
 
 namespace cli {
 
@@ -24,6 +25,8 @@ int runThreadSweepMode(const CliOptions& options); // --thread-sweep
 // The thread count of the options on this machine into engine::runExtras.threads ("all": every
 // usable processor, at most 64); false with error set when fewer processors may be used.
 bool threadsFor(const CliOptions& options, std::string& error);
+// False, with one line on standard error, when threads would measure blocks past 16 MB.
+bool threadsFitTheRange(const engine::RunRequest& request);
 // Blocks for the threads' own areas; false, with one line on standard error, when refused.
 bool prepareThreads(uint32_t threads);
 

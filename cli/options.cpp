@@ -18,7 +18,7 @@ constexpr TestName testNames[] = {
     {"read", TestRead},          {"write", TestWrite},         {"copy", TestCopy},
     {"mmx-read", TestMmxRead},   {"mmx-write", TestMmxWrite},  {"mmx-copy", TestMmxCopy},
     {"sse-read", TestSseRead},   {"sse-write", TestSseWrite},  {"sse-copy", TestSseCopy},
-    {"latency", TestLatency},
+    {"latency", TestLatency},    {"random-latency", TestRandomLatency},
 };
 
 std::string upper(std::string word) {
@@ -81,7 +81,7 @@ bool parseValueOption(const std::string& option, const std::string& value, CliOp
   if (option == "--start" || option == "--end") {
     const int index = sizeIndexFromText(value);
     if (index < 0) {
-      error = "block size '" + value + "' of " + option + " is not one of 4K 8K ... 16M";
+      error = "block size '" + value + "' of " + option + " is not one of 4K 8K ... 16M ... 1G";
       return false;
     }
     (option == "--start" ? o.startSizeIndex : o.endSizeIndex) = index;
@@ -98,17 +98,31 @@ bool parseValueOption(const std::string& option, const std::string& value, CliOp
     (walkStep ? o.walkStepIndex : o.latencyStepIndex) = index;
     return true;
   }
-  if (value.empty()) {   // --csv: an empty name would only fail at the end of the run
-    error = "option --csv needs a file name, or '-' for standard output";
+  if (option == "--repeat") {
+    const bool digits = !value.empty() && value.size() <= 2 &&
+                        value.find_first_not_of("0123456789") == std::string::npos;
+    o.repeatCount = digits ? static_cast<unsigned>(std::stoul(value)) : 0;
+    if (o.repeatCount < 1) error = "repeat count '" + value + "' is not one of 1 .. 99";
+    return o.repeatCount >= 1;
+  }
+  if (option == "--tlb-window") {
+    const int index = sizeIndexFromText(value);
+    if (index < 0) error = "window '" + value + "' of --tlb-window is not one of 4K 8K ... 1G";
+    o.tlbWindowBytes = index < 0 ? 0 : 4096u << index;
+    return index >= 0;
+  }
+  if (value.empty()) {   // --csv, --json: an empty name would only fail at the end of the run
+    error = "option " + option + " needs a file name, or '-' for standard output";
     return false;
   }
-  o.csvPath = value;
+  (option == "--csv" ? o.csvPath : o.jsonPath) = value;
   return true;
 }
 
 bool isValueOption(const std::string& option) {
   return option == "--tests" || option == "--start" || option == "--end" ||
          option == "--latency-step" || option == "--walk-step" || option == "--csv" ||
+         option == "--json" || option == "--repeat" || option == "--tlb-window" ||
          option == "--threads";
 }
 
@@ -161,6 +175,14 @@ bool checkCombination(const CliOptions& o, std::string& error) {
     error = "--threads applies to bandwidth tests; --walk has none";
     return false;
   }
+  if (o.tlbWindowBytes != 0 && (o.tests & TestRandomLatency) == 0) {
+    error = "--tlb-window needs random-latency in --tests";
+    return false;
+  }
+  if (o.csvPath == "-" && o.jsonPath == "-") {
+    error = "--csv and --json cannot both go to standard output";
+    return false;
+  }
   if (o.openReport && !o.report) {
     error = "--open needs --report";
     return false;
@@ -190,14 +212,14 @@ int sizeIndexFromText(const std::string& word) {
   if (w.size() < 2) return -1;
   const char unit = w.back();
   const std::string digits = w.substr(0, w.size() - 1);
-  if (digits.empty() || digits.size() > 5) return -1;
+  if (digits.empty() || digits.size() > 7) return -1;
   for (char c : digits) {
     if (!std::isdigit(static_cast<unsigned char>(c))) return -1;
   }
   unsigned kilobytes = static_cast<unsigned>(std::stoul(digits));
-  if (unit == 'M') kilobytes *= 1024;
+  if (unit == 'M' || unit == 'G') kilobytes *= unit == 'G' ? 1048576 : 1024;
   else if (unit != 'K') return -1;
-  for (int i = 0; i <= 12; ++i) {
+  for (int i = 0; i <= lastSizeIndex; ++i) {
     if (kilobytes == (4u << i)) return i;
   }
   return -1;
@@ -243,13 +265,15 @@ const char* usageText() {
          "       tidewell32 [--tests LIST | --walk] [--start SIZE] [--end SIZE]\n"
          "                  [--latency-step BYTES] [--walk-step BYTES] [--4x]\n"
          "                  [--copy-to-itself] [--log-y] [--table]\n"
-         "                  [--report [--open]] [--csv FILE] [--threads N|all]\n"
+         "                  [--report [--open]] [--csv FILE] [--json FILE]\n"
+         "                  [--repeat N] [--tlb-window SIZE] [--threads N|all]\n"
          "  LIST   comma-separated: read,write,copy,mmx-read,mmx-write,mmx-copy,\n"
-         "         sse-read,sse-write,sse-copy,latency; command line only: read64,\n"
-         "         write64,copy64,avx-read,avx-write,avx-copy,avx512-read,avx512-write,\n"
-         "         avx512-copy,nt-write,nt-copy,movsb-copy,memcpy\n"
-         "  SIZE   4K 8K 16K 32K 64K 128K 256K 512K 1M 2M 4M 8M 16M\n"
-         "  BYTES  latency step 4..512, walk step 4..64, powers of two\n";
+         "         sse-read,sse-write,sse-copy,latency,random-latency; command line\n"
+         "         only: read64,write64,copy64,avx-read,avx-write,avx-copy,avx512-read,\n"
+         "         avx512-write,avx512-copy,nt-write,nt-copy,movsb-copy,memcpy\n"
+         "  SIZE   4K 8K 16K ... 16M 32M ... 1G, powers of two (the report: up to 16M)\n"
+         "  BYTES  latency step 4..512, walk step 4..64, powers of two\n"
+         "  N      samples per point, 1..99; the median is kept\n";
 }
 
 } // namespace cli

@@ -13,6 +13,7 @@ enum TestBit : unsigned {
   TestMmxRead = 1u << 3, TestMmxWrite = 1u << 4, TestMmxCopy = 1u << 5,
   TestSseRead = 1u << 6, TestSseWrite = 1u << 7, TestSseCopy = 1u << 8,
   TestLatency = 1u << 9,
+  TestRandomLatency = 1u << 10,   // command line only: no box of the window
 };
 constexpr unsigned copyTests = TestCopy | TestMmxCopy | TestSseCopy;
 constexpr unsigned mmxTests = TestMmxRead | TestMmxWrite | TestMmxCopy;
@@ -22,8 +23,8 @@ struct CliOptions {
   Mode mode = Mode::Measure;
   unsigned tests = 0;          // TestBit set; 0 with walk == false: the window's initial choice
   bool walk = false;           // Memory Walk
-  int startSizeIndex = 0;      // block-size list index 0..12 (4 KB << index); window default 4 KB
-  int endSizeIndex = 8;        // window default 1 MB
+  int startSizeIndex = 0;      // block size 4 KB << index, 0..18 (1 GB); the window's list
+  int endSizeIndex = 8;        // ends at 12 (16 MB); window default 1 MB
   int latencyStepIndex = 3;    // step 4 << index, 0..7; window default 32 bytes
   int walkStepIndex = 2;       // 0..4; window default 16 bytes
   bool fourTimes = false;      // "4x Iterations"
@@ -33,9 +34,16 @@ struct CliOptions {
   bool report = false;         // write the twrep_NN report set
   bool openReport = false;     // open the page with the desktop's viewer
   std::string csvPath;         // write only the CSV table here ("-": standard output)
+  std::string jsonPath;        // write the run as a JSON document here ("-": standard output)
+  unsigned repeatCount = 1;    // samples per point, 1..99; the median is kept
+  unsigned tlbWindowBytes = 0; // runs of the Random Latency chain inside windows of this size
   unsigned extraTests = 0;     // bit i: engine::extraKernelTable[i] ("avx-read" ...)
   unsigned threads = 1;        // bandwidth points on this many threads; 0: every processor
 };
+
+constexpr int windowLastSizeIndex = 12;   // 16 MB, the end of the window's block-size lists
+constexpr int lastSizeIndex = 18;         // 1 GB
+constexpr unsigned maxRepeatCount = 99;
 
 struct ParseResult {
   bool ok = true;
@@ -46,7 +54,8 @@ struct ParseResult {
 ParseResult parseOptions(int argc, const char* const* argv);
 const char* usageText();
 
-// Block sizes of the lists, "4K" .. "16M" ("KB"/"MB" also accepted): the list index, or -1.
+// Block sizes "4K" .. "1G" in powers of two ("KB"/"MB"/"GB" also accepted): log2(size / 4 KB),
+// or -1.
 int sizeIndexFromText(const std::string& word);
 // A step in bytes that is 4 << i for i in 0..maxIndex: i, or -1.
 int stepIndexFromText(const std::string& word, int maxIndex);

@@ -1,6 +1,7 @@
 // --report, --open and --csv after a measurement: the report set exactly as the window's Report
 // command writes it from the same run (the Memory Walk form after a Memory Walk run), and the
 // CSV table alone to a named file or to standard output.
+#include <algorithm>
 #include <cstdio>
 #include <string>
 
@@ -10,6 +11,7 @@
 #include "chart/frame.h"
 #include "cli/console.h"
 #include "cli/modes.h"
+#include "engine/series.h"
 #include "engine/working_memory.h"
 #include "platform/files.h"
 #include "report/csv_report.h"
@@ -34,13 +36,17 @@ void printReportFailure(const char* text) {
 
 // The table alone; "-" is standard output. Returns false when it could not be written.
 bool writeCsvOnly(const std::string& path) {
+  // One line per block size of the run's range past 16 MB as well.
+  const engine::RunRequest& r = engine::runRequest;
+  const uint32_t largest = r.ownRange ? std::max(r.startCode, r.endCode) : 0;
+  const engine::SizeCode lastCode = std::max<uint32_t>(largest, engine::maxSizeCode);
   if (path != "-") {
-    if (!report::writeCsvReport(path.c_str())) return false;
+    if (!report::writeCsvReport(path.c_str(), lastCode)) return false;
     printLine(stdout, path.c_str());
     return true;
   }
   char* const text = report::csvBuffer();
-  const uint32_t length = report::buildCsvText(text);
+  const uint32_t length = report::buildCsvText(text, lastCode);
   // The bytes go out unchanged (CR LF line ends, Windows-1252), as in the file, after whatever
   // the run printed before them.
   const bool ok = flushStandardOutput() && platform::writeStandardOutput(text, length);

@@ -1,5 +1,7 @@
 // Columns appear for the series that hold a value in the run's range; an empty series (a test
 // that was not selected) gets no column. Latency columns are in cycles, the others in MB/s.
+// Blocks past 16 MB and Random Latency (in ns) come from the series of the whole range; with
+// repeated samples each series also gets columns of its lowest, highest and spread (per cent).
 // Each value is followed by one mark character: '*' for a point measured again because it fell
 // below half of its neighbour, else a blank (dropped at the end of a line).
 #include "cli/result_table.h"
@@ -11,6 +13,8 @@
 #include "chart/text/format.h"
 #include "engine/results.h"
 #include "engine/run_extras.h"
+#include "engine/series.h"
+#include "engine/timer.h"
 #include "engine/size_codes.h"
 #include "engine/walk.h"
 
@@ -20,12 +24,14 @@ namespace {
 constexpr int columnWidth = 14;   // a blank, "Read Latency" and the mark
 constexpr int matrixWidth = 9;    // "262144" steps, cells up to 9999,99 cycles, and the mark
 
+enum class Show { median, low, high, spread };
+
 struct Column {
-  const uint32_t* values;    // by size code
-  const bool* remeasured;    // by size code
+  int table;   // a series number: tables 0..10, or seriesRandomLatency
   const char* label;
   const char* unit;
-  bool walk;                 // the Memory Walk curve: the matrix follows the table
+  Show show = Show::median;
+  int extra = -1;   // the command line's extra kernel (engine::extraTables), or -1
 };
 
 std::string rightAligned(const std::string& text, int width) {
@@ -41,13 +47,42 @@ std::string fixed2(uint32_t value, int intDigits) {
 }
 
 // A value right-aligned in width - 1 characters and its mark; "-" when nothing was measured.
-std::string markedValue(uint32_t v, bool remeasured, int width, int intDigits) {
-  return rightAligned(v ? fixed2(v, intDigits) : "-", width - 1) + (remeasured ? '*' : ' ');
+std::string markedValue(int table, uint32_t entry, int width, int intDigits) {
+  const uint32_t v = engine::resultTables.table[table][entry];
+  return rightAligned(v ? fixed2(v, intDigits) : "-", width - 1) +
+         (engine::pointRuns.remeasured[table][entry] ? '*' : ' ');
 }
 
-Column tableColumn(int t, const char* label, const char* unit) {
-  return {engine::resultTables.table[t], engine::pointRuns.remeasured[t], label, unit,
-          t == engine::tableWalk};
+// Hundredths of ns for hundredths of counter ticks.
+uint32_t nanoseconds(uint32_t ticks) {
+  const uint32_t clock10k = engine::timer.clock10k;
+  return clock10k ? static_cast<uint32_t>(uint64_t(ticks) * 100000u / clock10k) : 0;
+}
+
+// The window's tables up to 16 MB (what --repeat 1 always printed), the series past it.
+uint32_t medianAt(int series, uint32_t code) {
+  if (series < engine::seriesRandomLatency && code <= engine::maxSizeCode) {
+    return engine::resultTables.table[series][code];
+  }
+  return engine::seriesResults.point[series][code].median;
+}
+
+std::string cell(const Column& c, uint32_t code) {
+  if (c.extra >= 0) {
+    const uint32_t v = engine::extraTables.table[c.extra][code];
+    return rightAligned(v ? fixed2(v, 6) : "-", columnWidth - 1) +
+           (engine::extraTables.remeasured[c.extra][code] ? '*' : ' ');
+  }
+  if (c.show == Show::median && c.table < engine::seriesRandomLatency &&
+      code <= engine::maxSizeCode) {
+    return markedValue(c.table, code, columnWidth, 6);
+  }
+  const engine::SeriesPoint& p = engine::seriesResults.point[c.table][code];
+  uint32_t v = c.show == Show::low ? p.low : c.show == Show::high ? p.high : p.median;
+  if (c.show == Show::spread) v = engine::spreadHundredthsOfPercent(p);
+  else if (c.table == engine::seriesRandomLatency) v = nanoseconds(v);
+  const bool measured = p.median != 0;
+  return rightAligned(measured ? fixed2(v, 6) : "-", columnWidth - 1) + ' ';
 }
 
 // Without the blanks a line may end in.
@@ -70,29 +105,35 @@ bool anyRemeasured() {
   return false;
 }
 
-bool anyValue(const uint32_t* values, uint32_t low, uint32_t high) {
-  for (uint32_t code = low; code <= high; ++code) {
-    if (values[code] != 0) return true;
+// The command line's extra kernels that hold a value in the range, after the nine tests.
+void appendExtraColumns(std::vector<Column>& columns, uint32_t low, uint32_t high) {
+  for (uint32_t k = 0; k < engine::extraKernelCount; ++k) {
+    bool any = false;
+    for (uint32_t code = low; code <= high; ++code) any |= engine::extraTables.table[k][code] != 0;
+    if (any) {
+      columns.push_back(
+          {-1, engine::extraKernelTable[k].label, "MB/s", Show::median, static_cast<int>(k)});
+    }
   }
-  return false;
 }
 
-// The nine tests, the command line's extra kernels, then the latency curves.
 std::vector<Column> measuredColumns(uint32_t low, uint32_t high) {
   std::vector<Column> columns;
-  for (int t = 0; t < engine::tableReadLatency; ++t) {
-    if (anyValue(engine::resultTables.table[t], low, high))
-      columns.push_back(tableColumn(t, chart::testLabel(t + 1), "MB/s"));
+  for (int t = 0; t < engine::seriesCount; ++t) {
+    if (t == engine::tableReadLatency) appendExtraColumns(columns, low, high);
+    bool any = false;
+    for (uint32_t code = low; code <= high; ++code) any |= medianAt(t, code) != 0;
+    if (!any) continue;
+    Column c{t, "Random Lat.", "ns"};
+    if (t < engine::tableReadLatency) c = {t, chart::testLabel(t + 1), "MB/s"};
+    else if (t < engine::seriesRandomLatency)
+      c = {t, t == engine::tableReadLatency ? "Read Latency" : "Memory Walk", "Cycles"};
+    columns.push_back(c);
+    if (engine::runRequest.repeatCount < 2) continue;
+    columns.push_back({t, "min", c.unit, Show::low});
+    columns.push_back({t, "max", c.unit, Show::high});
+    columns.push_back({t, "spread", "%", Show::spread});
   }
-  for (uint32_t k = 0; k < engine::extraKernelCount; ++k) {
-    if (anyValue(engine::extraTables.table[k], low, high))
-      columns.push_back({engine::extraTables.table[k], engine::extraTables.remeasured[k],
-                         engine::extraKernelTable[k].label, "MB/s", false});
-  }
-  if (anyValue(engine::resultTables.table[engine::tableReadLatency], low, high))
-    columns.push_back(tableColumn(engine::tableReadLatency, "Read Latency", "Cycles"));
-  if (anyValue(engine::resultTables.table[engine::tableWalk], low, high))
-    columns.push_back(tableColumn(engine::tableWalk, "Memory Walk", "Cycles"));
   return columns;
 }
 
@@ -106,10 +147,7 @@ std::string walkMatrixText() {
   for (uint32_t k = 0; k < engine::walkRows; ++k) {
     line = rightAligned(std::to_string(3584u << k), 10);
     for (uint32_t j = 0; j < engine::walkColumns; ++j) {
-      const uint32_t cell = k * engine::walkColumns + j;
-      line += markedValue(engine::resultTables.table[engine::tableWalkMatrix][cell],
-                          engine::pointRuns.remeasured[engine::tableWalkMatrix][cell],
-                          matrixWidth, 4);
+      line += markedValue(engine::tableWalkMatrix, k * engine::walkColumns + j, matrixWidth, 4);
     }
     out += trimmed(line) + '\n';
   }
@@ -120,8 +158,14 @@ std::string walkMatrixText() {
 
 std::string resultTableText() {
   const engine::RunParameters& rp = engine::runParameters;
-  const uint32_t low = rp.startCode < rp.endCode ? rp.startCode : rp.endCode;
-  const uint32_t high = rp.startCode < rp.endCode ? rp.endCode : rp.startCode;
+  const engine::RunRequest& request = engine::runRequest;
+  // A Memory Walk run always covers 4 KB .. 16 MB, whatever range was asked.
+  const bool ownRange = request.ownRange && !(rp.startCode == 0 && rp.endCode == engine::maxSizeCode &&
+                                              engine::resultTables.table[engine::tableWalk][0] != 0);
+  const uint32_t start = ownRange ? request.startCode : rp.startCode;
+  const uint32_t end = ownRange ? request.endCode : rp.endCode;
+  const uint32_t low = start < end ? start : end;
+  const uint32_t high = start < end ? end : start;
   const std::vector<Column> columns = measuredColumns(low, high);
   if (columns.empty()) return "No value was measured per block size in this run.\n";
   std::string labels = rightAligned("Code", 6) + rightAligned("Bytes", 10);
@@ -134,13 +178,11 @@ std::string resultTableText() {
   for (uint32_t code = low; code <= high; ++code) {
     std::string line = rightAligned(std::to_string(code), 6) +
                        rightAligned(std::to_string(4u * engine::blockDwords(code)), 10);
-    for (const Column& c : columns) {
-      line += markedValue(c.values[code], c.remeasured[code], columnWidth, 6);
-    }
+    for (const Column& c : columns) line += cell(c, code);
     out += trimmed(line) + '\n';
   }
   bool walkRun = false;
-  for (const Column& c : columns) walkRun |= c.walk;
+  for (const Column& c : columns) walkRun |= c.table == engine::tableWalk;
   if (walkRun) out += walkMatrixText();
   if (anyRemeasured()) out += "\n* measured again: it fell below half of the point before it\n";
   return out;

@@ -19,11 +19,25 @@ struct CpuidRegisters {
   uint32_t edx = 0;
 };
 
-// Executes (or replays) CPUID for one leaf, sub-leaf 0.
-using CpuidFunction = CpuidRegisters (*)(uint32_t leaf);
+// Executes (or replays) CPUID for one leaf; the sub-leaf in ECX matters only for the cache
+// leaves, every other leaf is read with sub-leaf 0.
+using CpuidFunction = CpuidRegisters (*)(uint32_t leaf, uint32_t subleaf);
 
 // The real instruction. Only call it once the start-up checks found CPUID present.
-CpuidRegisters readCpuid(uint32_t leaf);
+CpuidRegisters readCpuid(uint32_t leaf, uint32_t subleaf);
+
+// What a cache holds, numbered as the deterministic cache leaves number it.
+enum class CacheKind : uint8_t { Data = 1, Instruction = 2, Unified = 3 };
+
+// One cache as CPUID describes it.
+struct CacheLevel {
+  uint8_t level = 0;              // 1 for the first level
+  CacheKind kind = CacheKind::Data;
+  uint16_t lineBytes = 0;         // bytes per line; 0 when not reported
+  uint16_t sharedBy = 0;          // logical processors sharing it (Intel: addressable IDs); 0 unknown
+  uint32_t sizeKB = 0;            // KB = 1,024 bytes
+};
+constexpr int maxCacheLevels = 8;   // more than any processor reports (four are usual)
 
 struct CpuInfo {
   char vendorId[13] = {};          // leaf 0 EBX, EDX, ECX as bytes, NUL-terminated
@@ -42,6 +56,9 @@ struct CpuInfo {
   bool hasSse2 = false;            // leaf 1 EDX bit 26: LFENCE, which orders the time stamps
   uint8_t firstCacheDescriptor = 0; // low byte of leaf 2 EDX
   uint32_t maxExtLeaf = 0;         // highest extended leaf when above 0x80000000, else 0
+  bool hasTopologyExtensions = false; // leaf 0x80000001 ECX bit 22: AMD leaf 0x8000001D
+  CacheLevel caches[maxCacheLevels];     // in the order CPUID lists them; see cpu/caches.h
+  uint8_t cacheCount = 0;
   char brandString[48] = {};       // leaves 0x80000002..4 as bytes; all zero when not read
   char brandName[49] = {};         // brandString without outer blanks, inner runs folded to one
   const char* vendorPrefix = "";   // "Intel " ...; empty until nameProcessor

@@ -6,11 +6,11 @@
 
 namespace cpu {
 
-CpuidRegisters readCpuid(uint32_t leaf) {
+CpuidRegisters readCpuid(uint32_t leaf, uint32_t subleaf) {
   CpuidRegisters r;
   unsigned a = 0, b = 0, c = 0, d = 0;
-  // Sub-leaf 0 in ECX: the leaves read here ignore it, and a defined ECX keeps replays exact.
-  __cpuid_count(leaf, 0, a, b, c, d);
+  // ECX is always set: leaves that ignore it still get a defined value, so replays are exact.
+  __cpuid_count(leaf, subleaf, a, b, c, d);
   r.eax = a;
   r.ebx = b;
   r.ecx = c;

@@ -1,9 +1,11 @@
 // Identification of the processor from its CPUID leaves: the vendor table, the signature fields,
-// the feature flags that gate the tests, the first cache descriptor and the brand string. No
-// leaf beyond the highest one the processor reports is executed: the oldest processors with
-// CPUID answer unknown leaves with stale data rather than zeros.
+// the feature flags that gate the tests, the first cache descriptor, the cache levels (read in
+// cpu/caches.cpp) and the brand string. No leaf beyond the highest one the processor reports
+// is executed: the oldest processors with CPUID answer unknown leaves with stale data rather
+// than zeros.
 #include <cstring>
 
+#include "cpu/caches.h"
 #include "cpu/cpu_info.h"
 #include "cpu/names.h"
 
@@ -31,6 +33,7 @@ constexpr uint32_t mmxFlag = 0x800000;   // leaf 1 EDX bit 23
 constexpr uint32_t sseFlag = 0x2000000;  // leaf 1 EDX bit 25
 constexpr uint32_t sse2Flag = 0x4000000; // leaf 1 EDX bit 26
 constexpr uint32_t extendedBase = 0x80000000u;
+constexpr uint32_t topologyExtensionsFlag = 0x400000;   // leaf 0x80000001 ECX bit 22
 constexpr uint32_t lastBrandLeaf = 0x80000004u;
 
 // A register's four bytes in memory (little-endian) order, as the processor means its texts.
@@ -55,7 +58,7 @@ void readSignature(CpuInfo& info, const CpuidRegisters& leaf1) {
 
 void readBrandString(CpuInfo& info, CpuidFunction read) {
   for (uint32_t i = 0; i < 3; ++i) {
-    const CpuidRegisters r = read(extendedBase + 2 + i);
+    const CpuidRegisters r = read(extendedBase + 2 + i, 0);
     char* dest = info.brandString + 16 * i;
     storeRegister(dest, r.eax);
     storeRegister(dest + 4, r.ebx);
@@ -95,21 +98,25 @@ void foldBrandString(const char* brandString, char* dest) {
 
 CpuInfo identifyFrom(CpuidFunction read) {
   CpuInfo info;
-  const CpuidRegisters leaf0 = read(0);
+  const CpuidRegisters leaf0 = read(0, 0);
   info.maxStdLeaf = leaf0.eax & 0xFF;
   storeRegister(info.vendorId, leaf0.ebx);
   storeRegister(info.vendorId + 4, leaf0.edx);
   storeRegister(info.vendorId + 8, leaf0.ecx);
   info.vendor = vendorFromId(info.vendorId);
 
-  if (info.maxStdLeaf >= 1) readSignature(info, read(1));
+  if (info.maxStdLeaf >= 1) readSignature(info, read(1, 0));
   // Leaf 2 is read once: the naming rules need only the first descriptor byte of EDX, so its
   // repeat count in AL is not followed.
-  if (info.maxStdLeaf >= 2) info.firstCacheDescriptor = read(2).edx & 0xFF;
+  if (info.maxStdLeaf >= 2) info.firstCacheDescriptor = read(2, 0).edx & 0xFF;
 
-  const uint32_t maxExt = read(extendedBase).eax;
+  const uint32_t maxExt = read(extendedBase, 0).eax;
   if (maxExt > extendedBase) info.maxExtLeaf = maxExt;
+  if (info.maxExtLeaf > extendedBase) {
+    info.hasTopologyExtensions = (read(extendedBase + 1, 0).ecx & topologyExtensionsFlag) != 0;
+  }
   if (info.maxExtLeaf >= lastBrandLeaf) readBrandString(info, read);
+  readCacheLevels(info, read);
 
   info.coreName = coreNameFor(info);
   return info;

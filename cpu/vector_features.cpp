@@ -26,15 +26,15 @@ uint64_t readXcr0() {
 
 VectorFeatures vectorFeaturesFrom(CpuidFunction read, Xcr0Function readXcr0Value) {
   VectorFeatures f;
-  const uint32_t maxLeaf = read(0).eax;
+  const uint32_t maxLeaf = read(0, 0).eax;
   if (maxLeaf < 1) return f;
-  const CpuidRegisters leaf1 = read(1);
+  const CpuidRegisters leaf1 = read(1, 0);
   f.sse = (leaf1.edx & sseFlag) != 0;
   if ((leaf1.ecx & osxsaveFlag) == 0 || (leaf1.ecx & avxFlag) == 0) return f;
   const uint64_t xcr0 = readXcr0Value();
   f.avx = (xcr0 & xmmYmmState) == xmmYmmState;
   // Leaves past the highest one answer with stale data on some processors: read 7 only if listed.
-  const bool avx512f = maxLeaf >= 7 && (read(7).ebx & avx512fFlag) != 0;
+  const bool avx512f = maxLeaf >= 7 && (read(7, 0).ebx & avx512fFlag) != 0;
   f.avx512 = f.avx && avx512f && (xcr0 & zmmState) == zmmState;
   return f;
 }

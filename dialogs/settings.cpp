@@ -1,6 +1,7 @@
 // Reading and writing "tidewl32.ini". The reader is deliberately lenient: it looks for "[Colo"
 // anywhere, then takes any line that starts with an upper-case hexadecimal digit as the next
-// colour, until the data or the section ends. The writer always writes the same 127-byte layout.
+// colour, until the data or the section ends. The writer always writes the same 127-byte layout,
+// as a whole new file that replaces the old one.
 #include "dialogs/settings.h"
 
 #include <cstring>
@@ -78,26 +79,16 @@ void buildSettingsText(char* destination) {
   *text::outputCursor.position = 0;
 }
 
+// The new text goes into a file of its own beside the old one, which then takes the old one's
+// name: a write that fails halfway leaves the previous colours in place. A name that is not a
+// plain file (a link, a directory, a device) is never written through or replaced.
 SettingsWrite writeSettings() {
   if (!coloursChanged) return SettingsWrite::notNeeded;
-  platform::FileHandle file =
-      platform::openExistingFile(settingsFileName, platform::FileShare::readWrite);
-  // A file this call creates is removed again when it cannot be written; an existing one is
-  // only ever written over.
-  const bool created = file == platform::invalidFile;
-  if (created) file = platform::createNewFile(settingsFileName, platform::FileShare::readWrite);
-  if (file == platform::invalidFile) {
-    platform::showErrorMessage(iniFailure);
-    return SettingsWrite::failed;
-  }
-  // Written over the start of the file; a longer older file keeps its tail, which the reader
-  // never reaches past the thirteenth colour.
   char textBytes[settingsFileBytes + 1];
   buildSettingsText(textBytes);
-  const bool ok = platform::writeFileBytes(file, textBytes, settingsFileBytes);
-  platform::closeFile(file);
-  if (!ok) {
-    if (created) platform::removeFile(settingsFileName);
+  if (platform::pathKind(settingsFileName) == platform::PathKind::other ||
+      !platform::replaceFile(settingsFileName, platform::FileShare::readWrite, textBytes,
+                             settingsFileBytes)) {
     platform::showErrorMessage(iniFailure);
     return SettingsWrite::failed;
   }

@@ -24,8 +24,9 @@ int readSettings();
 int applySettingsText(const char* bytes, uint32_t length);
 
 enum class SettingsWrite { notNeeded, written, failed };
-// Writes the 127-byte file when coloursChanged is set; shows "Couldn't create INI file." when
-// it cannot be opened, created or written (a file it created is then removed).
+// Writes the 127-byte file when coloursChanged is set, replacing a plain file or making a new
+// one; shows "Couldn't create INI file." when the name is not a plain file or the new file
+// cannot be created, written or put in place, and the previous file then stays as it was.
 SettingsWrite writeSettings();
 // The 127 bytes of the file for the current colour table, NUL-terminated (128 bytes needed).
 void buildSettingsText(char* destination);

@@ -8,7 +8,7 @@
 namespace engine {
 
 KernelTurns kernelTurns(SizeCode code, uint32_t turnBytes) {
-  assert(code <= maxSizeCode);
+  assert(validSizeCode(code));
   assert(workingMemory.testBase != nullptr);
   const uint32_t size = blockDwords(code);
   const TransferPlan plan = transferPlan(size);

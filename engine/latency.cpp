@@ -8,7 +8,9 @@
 #include <cassert>
 #include <cstring>
 
+#include "engine/random_chain.h"
 #include "engine/results.h"
+#include "engine/series.h"
 #include "engine/test_area.h"
 #include "engine/timer.h"
 #include "engine/working_memory.h"
@@ -28,17 +30,6 @@ namespace {
 
 constexpr uint32_t walkChainBytes = 33554432;   // 32 MB: the whole walk chain
 constexpr uint32_t rereadBytes = 4194304;       // 4 MB re-read when a walk returns to the start
-
-// What element values are relative to: 0 for absolute addresses, else testBase.
-uintptr_t chainOrigin() {
-  return chainHoldsOffsets ? reinterpret_cast<uintptr_t>(workingMemory.testBase) : 0;
-}
-
-// The value that designates the element at a byte offset from testBase.
-uint32_t chainValue(uint32_t offset) {
-  return static_cast<uint32_t>(reinterpret_cast<uintptr_t>(workingMemory.testBase) + offset -
-                               chainOrigin());
-}
 
 // loads dependent loads from p on; p ends on the element last loaded.
 inline void chase(uintptr_t& p, uintptr_t origin, uint32_t loads) {
@@ -85,12 +76,22 @@ void timedWalk(uint32_t loads, uint32_t reread) {
 
 } // namespace
 
+uintptr_t chainOrigin() {
+  return chainHoldsOffsets ? reinterpret_cast<uintptr_t>(workingMemory.testBase) : 0;
+}
+
+uint32_t chainValue(uint32_t offset) {
+  return static_cast<uint32_t>(reinterpret_cast<uintptr_t>(workingMemory.testBase) + offset -
+                               chainOrigin());
+}
+
 void buildChain(uint32_t length, uint32_t stride) {
   assert(stride >= 4 && length >= 4);
   assert(workingMemory.testBase != nullptr);
   uint8_t* const base = workingMemory.testBase;
+  randomChainState = RandomChainState{};   // overwritten here
   // The end stays inside the allocation: 32 MB plus at most 3 bytes of the last element.
-  assert(base + length + 3 <= workingMemory.testAllocation + testAllocationBytes);
+  assert(base + length + 3 <= workingMemory.testAllocation + workingMemory.testAllocationSize);
   uint32_t offset = 0;
   for (;;) {
     const uint32_t next = offset + stride;
@@ -112,8 +113,23 @@ uint32_t readLatency(SizeCode code) {
   return rateFromElapsed(16u << runParameters.iterationShift);
 }
 
+uint32_t randomLatency(SizeCode code) {
+  assert(validSizeCode(code));
+  const uint32_t bytes = blockBytes(code);
+  const uint32_t lines = bytes / chainLineBytes;
+  const uint32_t windowLines = runRequest.tlbWindow / chainLineBytes;
+  if (prepareRandomChain(lines, windowLines < lines ? windowLines : 0, randomChainSeed)) {
+    touchBlock(bytes);
+  }
+  uintptr_t p = chainValue(randomElementOffset(0, randomChainSeed));
+  timerStart();
+  chase(p, chainOrigin(), randomLatencyLoads << runParameters.iterationShift);
+  // 262,144 loads of 4 bytes are one megabyte.
+  return rateFromElapsed(1u << runParameters.iterationShift);
+}
+
 uint32_t walkStride(SizeCode code, uint32_t step) {
-  assert(code <= maxSizeCode);
+  assert(validSizeCode(code));
   // block bytes x step / 4,096 as a shift of the block's 4-byte units.
   uint32_t shift = 8;
   for (uint32_t s = 1024, k = 0; k < 8; s >>= 1, ++k) {

@@ -17,7 +17,9 @@
 #include "engine/latency.h"
 #include "engine/run_extras.h"
 #include "engine/walk.h"
+#include "engine/random_chain.h"
 #include "engine/run_summary.h"
+#include "engine/series.h"
 #include "engine/size_codes.h"
 #include "engine/steady_point.h"
 #include "engine/test_area.h"
@@ -54,16 +56,27 @@ bool extraSelected(uint32_t index) {
          extraKernelSupported(extraKernelTable[index], cpu::vectorFeatures);
 }
 
+// The codes the series run over: the block-size lists, or the command line's own range.
+struct SeriesRange {
+  uint32_t start = 0, end = 0;
+};
+SeriesRange seriesRange() {
+  const RunParameters& rp = runParameters;
+  return runRequest.ownRange ? SeriesRange{runRequest.startCode, runRequest.endCode}
+                             : SeriesRange{rp.startCode, rp.endCode};
+}
+
 // Points a run will measure, for the progress display.
 uint32_t plannedPoints(bool walk) {
-  const RunParameters& rp = runParameters;
-  if (rp.startCode == rp.endCode) return 0;
-  if (walk) return sizeCodeCount;
+  const SeriesRange range = seriesRange();
+  if (range.start == range.end) return 0;
+  if (walk) return sizeCodeCount * runRequest.repeatCount;
   uint32_t series = 0;
   for (uint32_t t = 1; t <= testCount; ++t) series += testSelected(t) ? 1 : 0;
   for (uint32_t k = 0; k < extraKernelCount; ++k) series += extraSelected(k) ? 1 : 0;
   if (app::boxChecked(app::boxReadLatency)) ++series;
-  return series * pointsInRange(rp.startCode, rp.endCode);
+  if (runRequest.randomLatency) ++series;
+  return series * pointsInRange(range.start, range.end) * runRequest.repeatCount;
 }
 
 struct Progress {
@@ -71,26 +84,38 @@ struct Progress {
   void point(const char* label, uint32_t code) {
     shown.testLabel = label;
     shown.sizeCode = code;
-    ++shown.pointsDone;
+    shown.pointsDone += runRequest.repeatCount;
     app::showRunProgress(shown);
   }
 };
 
+// A series over the run's range, each point with the run's repeats.
+template <typename Measure, typename Keep>
+void runSeries(uint32_t start, uint32_t end, Measure measure, Keep keep) {
+  measureRepeatedSeries(start, end, runRequest.repeatCount, measure, keep);
+}
+
+// Codes the window's tables, chart and reports hold; larger ones live only in seriesResults.
+bool inWindowRange(uint32_t code) { return code <= largestCode; }
+
 // One bandwidth series: every code of the range, plotted and stored.
 void bandwidthSeries(uint32_t testNumber, Progress& progress) {
-  const RunParameters& rp = runParameters;
+  const SeriesRange range = seriesRange();
   const int table = static_cast<int>(testNumber - 1);
   chart::resetPlotPoint();
-  measureSeries(
-      rp.startCode, rp.endCode,
+  runSeries(
+      range.start, range.end,
       [&](uint32_t code) {
         return runExtras.threads > 1 ? measureBandwidth(kernelTable[testNumber - 1].function, code)
                                      : runBandwidthKernel(testNumber, code);
       },
-      [&](uint32_t code, const SteadyPoint& point) {
-        chart::plotLivePoint(colourOf(table), chart::Scale::bandwidth, point.rate, code);
-        resultTables.table[table][code] = point.rate;
-        recordRuns(table, code, point);
+      [&](uint32_t code, const RepeatedPoint& point) {
+        seriesResults.point[table][code] = {point.kept.rate, point.lowRate, point.highRate};
+        if (inWindowRange(code)) {
+          chart::plotLivePoint(colourOf(table), chart::Scale::bandwidth, point.kept.rate, code);
+          resultTables.table[table][code] = point.kept.rate;
+          recordRuns(table, code, point.kept);
+        }
         progress.point(chart::testLabel(testNumber), code);
       });
 }
@@ -99,35 +124,51 @@ void bandwidthSeries(uint32_t testNumber, Progress& progress) {
 // for it.
 void extraSeries(uint32_t index, Progress& progress) {
   const ExtraKernelInfo& kernel = extraKernelTable[index];
-  measureSeries(
-      runParameters.startCode, runParameters.endCode,
-      [&](uint32_t code) { return measureBandwidth(kernel.function, code); },
-      [&](uint32_t code, const SteadyPoint& point) {
-        extraTables.table[index][code] = point.rate;
-        extraTables.remeasured[index][code] = point.remeasured;
+  const SeriesRange range = seriesRange();
+  runSeries(
+      range.start, range.end, [&](uint32_t code) { return measureBandwidth(kernel.function, code); },
+      [&](uint32_t code, const RepeatedPoint& point) {
+        extraTables.table[index][code] = point.kept.rate;
+        extraTables.remeasured[index][code] = point.kept.remeasured;
         progress.point(kernel.label, code);
       });
 }
 
-// A latency point in cycles: the highest rate a point kept is its lowest latency.
-void keepLatencyPoint(int table, int slot, uint32_t code, const SteadyPoint& point) {
-  const uint32_t v = cyclesFromRate(point.rate, 32);
-  chart::plotLivePoint(colourOf(slot), chart::Scale::latency, v, code);
-  resultTables.table[table][code] = v;
-  recordRuns(table, code, point);
+// A latency point in hundredths of cycles: the highest rate is the lowest latency.
+SeriesPoint latencyPoint(const RepeatedPoint& point) {
+  return {cyclesFromRate(point.kept.rate, 32), cyclesFromRate(point.highRate, 32),
+          cyclesFromRate(point.lowRate, 32)};
+}
+
+void keepLatencyPoint(int table, int slot, uint32_t code, const RepeatedPoint& point) {
+  const SeriesPoint v = latencyPoint(point);
+  seriesResults.point[table][code] = v;
+  if (!inWindowRange(code)) return;
+  chart::plotLivePoint(colourOf(slot), chart::Scale::latency, v.median, code);
+  resultTables.table[table][code] = v.median;
+  recordRuns(table, code, point.kept);
 }
 
 void readLatencySeries(Progress& progress) {
-  RunParameters& rp = runParameters;
+  const SeriesRange range = seriesRange();
   chartScales.chartMaxLatency = cyclesFromRate(readLatency(largestCode), 32);
   chart::setLatencyAxis(chartScales.chartMaxLatency, app::checkedBoxes());
   app::updatePanel();
   chart::resetPlotPoint();
-  measureSeries(rp.startCode, rp.endCode, readLatency,
-                [&](uint32_t code, const SteadyPoint& point) {
-                  keepLatencyPoint(tableReadLatency, dialogs::slotReadLatency, code, point);
-                  progress.point("Read Latency", code);
-                });
+  runSeries(range.start, range.end, readLatency, [&](uint32_t code, const RepeatedPoint& point) {
+    keepLatencyPoint(tableReadLatency, dialogs::slotReadLatency, code, point);
+    progress.point("Read Latency", code);
+  });
+}
+
+// Random Latency has no curve in the window: its points go to seriesResults only.
+void randomLatencySeries(Progress& progress) {
+  const SeriesRange range = seriesRange();
+  randomChainState = RandomChainState{};   // the other series wrote over the test area
+  runSeries(range.start, range.end, randomLatency, [&](uint32_t code, const RepeatedPoint& point) {
+    seriesResults.point[seriesRandomLatency][code] = latencyPoint(point);
+    progress.point("Random Latency", code);
+  });
 }
 
 // The walk curve and the matrix advance together, one curve point and one cell per code.
@@ -140,7 +181,7 @@ void memoryWalkSeries(Progress& progress) {
   app::updatePanel();
   resetWalkState();
   chart::resetPlotPoint();
-  measureSeries(0, largestCode, walkLatency, [&](uint32_t code, const SteadyPoint& point) {
+  runSeries(0, largestCode, walkLatency, [&](uint32_t code, const RepeatedPoint& point) {
     keepLatencyPoint(tableWalk, dialogs::slotMemoryWalk, code, point);
     walkCell();
     progress.point("Memory Walk", code);
@@ -217,15 +258,22 @@ RunStatus runTest() {
 
   rp.endCode = codeFromSelection(app::listSelection(app::listEndSize), rp.endCode);
   rp.startCode = codeFromSelection(app::listSelection(app::listStartSize), rp.startCode);
+  if (runRequest.ownRange) {
+    // The window's tables, chart and reports cover the part of the range up to 16 MB.
+    rp.startCode = runRequest.startCode < largestCode ? runRequest.startCode : largestCode;
+    rp.endCode = runRequest.endCode < largestCode ? runRequest.endCode : largestCode;
+  }
   rp.copyToItself = app::boxChecked(app::boxCopyToItself) ? 1 : 0;
   resultTables = {};
   pointRuns = {};
   extraTables = {};
+  seriesResults = {};
   app::updatePanel();
 
   Progress progress;
   progress.shown.pointsTotal = plannedPoints(walk);
-  if (rp.startCode != rp.endCode) {
+  const SeriesRange range = seriesRange();
+  if (range.start != range.end) {
     for (uint32_t t = 1; t <= testCount; ++t) {
       if (testSelected(t)) bandwidthSeries(t, progress);
     }
@@ -233,10 +281,11 @@ RunStatus runTest() {
       if (extraSelected(k)) extraSeries(k, progress);
     }
     if (app::boxChecked(app::boxReadLatency)) readLatencySeries(progress);
+    if (runRequest.randomLatency && !walk) randomLatencySeries(progress);
     if (walk) memoryWalkSeries(progress);
   }
   restorePriority();
-  runExtremes = findExtremes(resultTables);
+  runExtremes = findExtremes(seriesResults);
   showExtreme(app::fieldMaxBandwidth, runExtremes.overallMax);
   showExtreme(app::fieldMinBandwidth, runExtremes.overallMin);
   app::setPanelBusy(false);

@@ -35,6 +35,9 @@ extern RunExtremes runExtremes;
 // Largest and smallest non-zero entries of tables 0..8: within a test the higher code wins a
 // tie, across tests the later test number wins a tie. Tables 9..11 take no part.
 RunExtremes findExtremes(const ResultTables& tables);
+// The same over the medians of every code the command line measures (4 KB .. 1 GB).
+struct SeriesResults;
+RunExtremes findExtremes(const SeriesResults& series);
 
 // Step in bytes of a step-list selection: 4 << index for 0..13, 4 for anything else.
 uint32_t stepFromSelection(int index);

@@ -7,6 +7,7 @@
 
 #include "engine/kernels_extra.h"
 #include "engine/results.h"
+#include "engine/series.h"
 
 namespace engine {
 
@@ -18,8 +19,8 @@ extern RunExtras runExtras;
 
 // The extra kernels' results of the last run; cleared with resultTables.
 struct ExtraTables {
-  uint32_t table[extraKernelCount][sizeCodeCount];   // hundredths of MB/s; 0 = not measured
-  bool remeasured[extraKernelCount][sizeCodeCount];  // measured again after a fall
+  uint32_t table[extraKernelCount][runCodeCount];   // hundredths of MB/s; 0 = not measured
+  bool remeasured[extraKernelCount][runCodeCount];  // measured again after a fall
 };
 extern ExtraTables extraTables;
 

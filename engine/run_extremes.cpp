@@ -2,6 +2,8 @@
 // meaning of a list selection. Kept apart from the run so they need no kernel, chart or panel.
 #include "engine/run.h"
 
+#include "engine/series.h"
+
 namespace engine {
 
 uint32_t stepFromSelection(int index) {
@@ -12,13 +14,17 @@ uint32_t codeFromSelection(int index, uint32_t oldCode) {
   return index >= 0 && index <= 12 ? 25u * static_cast<uint32_t>(index) : oldCode;
 }
 
-RunExtremes findExtremes(const ResultTables& tables) {
+namespace {
+
+// value(table, code) over codes 0..codeCount-1.
+template <typename Value>
+RunExtremes extremesOf(uint32_t codeCount, Value value) {
   RunExtremes x;
   for (uint32_t t = 1; t <= testCount; ++t) {
     Extreme& mx = x.testMax[t];
     Extreme& mn = x.testMin[t];
-    for (uint32_t code = 0; code < static_cast<uint32_t>(sizeCodeCount); ++code) {
-      const uint32_t v = tables.table[t - 1][code];
+    for (uint32_t code = 0; code < codeCount; ++code) {
+      const uint32_t v = value(t - 1, code);
       if (v == 0) continue;
       if (mx.value == 0 || v >= mx.value) mx = {v, code, t};
       if (mn.value == 0 || v <= mn.value) mn = {v, code, t};
@@ -31,6 +37,17 @@ RunExtremes findExtremes(const ResultTables& tables) {
     }
   }
   return x;
+}
+
+} // namespace
+
+RunExtremes findExtremes(const ResultTables& tables) {
+  return extremesOf(sizeCodeCount, [&](uint32_t t, uint32_t code) { return tables.table[t][code]; });
+}
+
+RunExtremes findExtremes(const SeriesResults& series) {
+  return extremesOf(runCodeCount,
+                    [&](uint32_t t, uint32_t code) { return series.point[t][code].median; });
 }
 
 } // namespace engine

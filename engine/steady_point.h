@@ -3,7 +3,11 @@
 // up to twice, and keeps its highest rate: an interruption disappears, a real step between two
 // neighbouring sizes (a cache level ending) shows again and stays. The first point of a series
 // has no neighbour; it is measured twice.
+//
+// With repeats every point is measured that many times this way and keeps the median sample, so
+// one sample the host spoiled can neither become the point nor hide a real step.
 #pragma once
+#include <algorithm>
 #include <cstdint>
 
 #include "engine/results.h"
@@ -44,17 +48,63 @@ SteadyPoint measureSteadily(Measure measure, const SteadyPoint& previous) {
   return point;
 }
 
+// The samples of one repeated point, in rate form.
+struct RepeatedPoint {
+  SteadyPoint kept;       // rate: the median; runs: all runs of all samples, at most 255
+  uint32_t lowRate = 0;   // the lowest and the highest sample
+  uint32_t highRate = 0;
+};
+
+constexpr uint32_t maxRepeatCount = 99;
+
+// The median of rates[0..count-1], which it sorts: the middle one, or the mean of the two
+// middle ones (truncated) for an even count. count >= 1.
+inline uint32_t medianOfRates(uint32_t* rates, uint32_t count) {
+  std::sort(rates, rates + count);
+  const uint32_t upper = rates[count / 2];
+  return count % 2 ? upper : static_cast<uint32_t>((uint64_t(rates[count / 2 - 1]) + upper) / 2);
+}
+
+// repeats (1..99) samples of one point, each measured steadily against previous.
+template <typename Measure>
+RepeatedPoint measureRepeated(Measure measure, const SteadyPoint& previous, uint32_t repeats) {
+  uint32_t rates[maxRepeatCount];
+  unsigned runs = 0;
+  RepeatedPoint point;
+  for (uint32_t i = 0; i < repeats; ++i) {
+    const SteadyPoint sample = measureSteadily(measure, previous);
+    rates[i] = sample.rate;
+    runs += sample.runs;
+    point.kept.remeasured |= sample.remeasured;
+  }
+  point.kept.runs = static_cast<uint8_t>(runs > 255 ? 255 : runs);
+  point.lowRate = *std::min_element(rates, rates + repeats);
+  point.highRate = *std::max_element(rates, rates + repeats);
+  point.kept.rate = medianOfRates(rates, repeats);
+  return point;
+}
+
 // Every code from start to end, one at a time either way, both ends included: each point
-// measured steadily through measure(code) against the one before, then kept by keep(code, point).
+// measured repeats times through measure(code), each sample steadily against the point kept
+// before it, then kept by keep(code, point).
 template <typename Measure, typename Keep>
-void measureSeries(uint32_t start, uint32_t end, Measure measure, Keep keep) {
+void measureRepeatedSeries(uint32_t start, uint32_t end, uint32_t repeats, Measure measure,
+                           Keep keep) {
   const int step = start <= end ? 1 : -1;
   SteadyPoint previous;
   for (uint32_t code = start;; code += step) {
-    previous = measureSteadily([&] { return measure(code); }, previous);
-    keep(code, previous);
+    const RepeatedPoint point = measureRepeated([&] { return measure(code); }, previous, repeats);
+    keep(code, point);
+    previous = point.kept;
     if (code == end) break;
   }
+}
+
+// The series with one sample per point: keep(code, point) gets the steady point itself.
+template <typename Measure, typename Keep>
+void measureSeries(uint32_t start, uint32_t end, Measure measure, Keep keep) {
+  measureRepeatedSeries(start, end, 1, measure,
+                        [&](uint32_t code, const RepeatedPoint& point) { keep(code, point.kept); });
 }
 
 } // namespace engine

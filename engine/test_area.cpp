@@ -52,12 +52,12 @@ void touchBlock(uint32_t bytes) {
     return;
   }
   assert(workingMemory.testBase != nullptr);
-  assert(workingMemory.testBase + bytes <= workingMemory.testAllocation + testAllocationBytes);
+  assert(workingMemory.testBase + bytes <= workingMemory.testAllocation + workingMemory.testAllocationSize);
   touchRegion(workingMemory.testBase, bytes);
 }
 
 void touchAllocation(uint32_t bytes) {
-  assert(workingMemory.testAllocation != nullptr && bytes <= testAllocationBytes);
+  assert(workingMemory.testAllocation != nullptr && bytes <= workingMemory.testAllocationSize);
   touchRegion(workingMemory.testAllocation, bytes);
 }
 

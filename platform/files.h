@@ -30,6 +30,10 @@ bool removeFile(const char* name);
 // an earlier file of that name is untouched. A directory, device or FIFO is never replaced.
 bool replaceFile(const char* name, FileShare share, const void* bytes, uint32_t count);
 
+// What a name stands for, looked at without following a symbolic link.
+enum class PathKind { absent, regularFile, other };
+PathKind pathKind(const char* name);
+
 // Reads up to maxBytes; the count read (0 at the end), or -1 on failure.
 int32_t readFileBytes(FileHandle file, void* buffer, uint32_t maxBytes);
 // Writes all count bytes at the current position; false when any of them could not be written.

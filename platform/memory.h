@@ -9,6 +9,12 @@ namespace platform {
 // A zero-filled block of bytes, or nullptr when the system refuses it.
 void* allocateZeroed(std::size_t bytes);
 void freeBlock(void* block, std::size_t bytes);
+// A zero-filled block with every page written once before it is handed out, or nullptr; with
+// largePages the system is asked to back it with large pages where it can (Linux: transparent
+// huge pages). Freed with freeBlock.
+void* allocateTouched(std::size_t bytes, bool largePages);
+// Bytes of the block the system backs with large pages now; 0 where it cannot tell.
+uint64_t largePageBytes(const void* block, std::size_t bytes);
 
 // Free physical memory in bytes (Linux: MemAvailable).
 uint64_t freePhysicalBytes();

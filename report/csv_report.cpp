@@ -6,8 +6,11 @@
 
 #include "chart/text/format.h"
 #include "engine/latency.h"
+#include <cassert>
+
 #include "engine/results.h"
 #include "engine/run_extras.h"
+#include "engine/series.h"
 #include "engine/size_codes.h"
 #include "engine/working_memory.h"
 #include "platform/files.h"
@@ -25,6 +28,12 @@ void appendPlainNumber(uint32_t value) {
   char field[16];
   field[text::formatDecimal(field, value, 8)] = 0;
   text::appendText(text::skipLeadingFill(field, 8));
+}
+
+// The window's tables up to 16 MB, the command line's series past it.
+uint32_t entry(int table, engine::SizeCode c) {
+  return c <= engine::maxSizeCode ? engine::resultTables.table[table][c]
+                                  : engine::seriesResults.point[table][c].median;
 }
 
 // The command line's extra kernels that hold a value: their columns follow the Memory Walk.
@@ -60,28 +69,28 @@ char* csvBuffer() {
   if (extra == 0) return engine::workingMemory.reportBuffer + engine::reportBufferHalf;
   // 16 bytes hold any value of a column and its separator.
   static std::vector<char> wide;
-  wide.assign(engine::reportBufferHalf + extra * engine::sizeCodeCount * 16 + 256, 0);
+  wide.assign(engine::reportBufferHalf + extra * engine::runCodeCount * 16 + 256, 0);
   return wide.data();
 }
 
-uint32_t buildCsvText(char* destination) {
-  using engine::resultTables;
+uint32_t buildCsvText(char* destination, engine::SizeCode lastCode) {
+  assert(lastCode <= engine::maxRunCode);
   text::outputCursor.position = destination;
   bool measured[engine::extraKernelCount];
   measuredExtraColumns(measured);
   appendHeader(measured);
   const uint32_t step = engine::runParameters.latencyStep;
-  for (engine::SizeCode c = 0; c <= engine::maxSizeCode; ++c) {
+  for (engine::SizeCode c = 0; c <= lastCode; ++c) {
     appendPlainNumber(4 * engine::blockDwords(c));
     text::appendText(";");
     for (int t = engine::tableRead; t <= engine::tableReadLatency; ++t) {
-      appendCsvValue(resultTables.table[t][c]);
+      appendCsvValue(entry(t, c));
       text::appendText(";");
     }
     text::appendText(";");
     appendPlainNumber(engine::walkStride(c, step));
     text::appendText(";");
-    appendCsvValue(resultTables.table[engine::tableWalk][c]);
+    appendCsvValue(entry(engine::tableWalk, c));
     text::appendText(";");
     for (uint32_t k = 0; k < engine::extraKernelCount; ++k) {
       if (!measured[k]) continue;
@@ -94,9 +103,9 @@ uint32_t buildCsvText(char* destination) {
   return static_cast<uint32_t>(text::outputCursor.position - destination);
 }
 
-bool writeCsvReport(const char* fileName) {
+bool writeCsvReport(const char* fileName, engine::SizeCode lastCode) {
   char* const text = csvBuffer();
-  const uint32_t length = buildCsvText(text);
+  const uint32_t length = buildCsvText(text, lastCode);
   if (platform::replaceFile(fileName, platform::FileShare::readWrite, text, length)) return true;
   showFileFailure(csvFailure, fileName, platform::lastFileErrorText());
   return false;

@@ -4,6 +4,8 @@
 #pragma once
 #include <cstdint>
 
+#include "engine/size_codes.h"
+
 namespace report {
 
 constexpr const char csvHeader[] =
@@ -17,11 +19,13 @@ char* csvBuffer();
 
 // Builds the table for the current result records at destination (csvBuffer) and returns its
 // length; NUL-terminated.
-uint32_t buildCsvText(char* destination);
+// Lines past code 300 (up to lastCode, 1 GB at most) hold the command line's larger blocks,
+// from engine::seriesResults.
+uint32_t buildCsvText(char* destination, engine::SizeCode lastCode = engine::maxSizeCode);
 
 // Builds the table in the second half of the report buffer and writes it as the named file,
 // a file of its own in place of any earlier one; shows "Couldn't create CSV file." and returns
 // false on failure, when nothing of the new table remains.
-bool writeCsvReport(const char* fileName);
+bool writeCsvReport(const char* fileName, engine::SizeCode lastCode = engine::maxSizeCode);
 
 } // namespace report

@@ -35,9 +35,9 @@
 #define IDC_LINK_HOMEPAGE   200
 #define IDC_LINK_MAIL_1     201
 #define IDC_LINK_MAIL_2     202
-#define TW_HOMEPAGE_ADDRESS "http://tidewell32.example.org"
-#define TW_MAIL_ADDRESS_1   "author@tidewell32.example.org"
-#define TW_MAIL_ADDRESS_2   "tests@tidewell32.example.org"
+#define TW_HOMEPAGE_ADDRESS "http://tidewell32.example/"
+#define TW_MAIL_ADDRESS_1   "team@tidewell32.example"
+#define TW_MAIL_ADDRESS_2   "bugs@tidewell32.example"
 
 /* Colors dialog: one "Change..." button per row, in row order. */
 #define IDC_CHANGE_FIRST    1810

@@ -16,6 +16,7 @@ command -v wine >/dev/null || need+=(wine wine32:i386 fonts-wine)
 command -v Xvfb >/dev/null || need+=(xvfb)
 command -v import >/dev/null || need+=(imagemagick)
 command -v chmcmd >/dev/null || need+=(fp-utils)
+[ -f /usr/include/nlohmann/json.hpp ] || need+=(nlohmann-json3-dev)
 [ ${#need[@]} -eq 0 ] && exit 0
 
 SUDO=""

@@ -55,7 +55,9 @@ export DISPLAY=":$(cat "$WORK/display")"
 mkdir -p "$WORK/bin" "$WORK/run" "$ART"
 printf '#!/bin/sh\necho "$*" >> "%s/xdg-open.log"\n' "$WORK" >"$WORK/bin/xdg-open"
 chmod +x "$WORK/bin/xdg-open"
-export PATH="$WORK/bin:$PATH"
+# The About dialog's e-mail links go to xdg-email: recorded in the same log, which the driver reads.
+cp "$WORK/bin/xdg-open" "$WORK/bin/xdg-email"
+export PATH="$WORK/bin:$PATH" TW_SHELL_LOG="Z:${WORK//\//\\}\\xdg-open.log"
 
 # A new prefix: Wine's own fonts (dialog units depend on them), every program in one virtual
 # desktop, then a server restart so no leftover of wineboot disturbs the first window.

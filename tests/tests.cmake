@@ -55,16 +55,17 @@ tw_test(report   tw_cli tw_report tw_app tw_chart tw_dialogs tw_engine tw_cpu tw
 tw_test(settings tw_dialogs tw_text tw_platform)
 tw_test(cli      tw_cli tw_app tw_report tw_dialogs tw_chart tw_engine tw_cpu tw_text tw_platform)
 
+# The end-to-end driver of the window program; scripts/test-gui.sh runs it under Wine.
+if(WIN32)
+  add_executable(gui_driver tests/gui/driver_win32.cpp tests/gui/layout_win32.cpp
+                            tests/gui/probe_win32.cpp tests/gui/dialogs_checks_win32.cpp
+                            tests/gui/help_checks_win32.cpp)
+endif()
+
 # The program itself with standard output on a full device, in every mode (POSIX only).
 if(NOT CMAKE_CROSSCOMPILING)
   add_test(NAME CliStandardOutputLoss
            COMMAND ${CMAKE_CURRENT_SOURCE_DIR}/tests/cli/standard_output_test.sh
                    $<TARGET_FILE:tidewell32>)
   set_tests_properties(CliStandardOutputLoss PROPERTIES RUN_SERIAL TRUE SKIP_RETURN_CODE 77)
-endif()
-
-# The end-to-end driver of the window program; scripts/test-gui.sh runs it under Wine.
-if(WIN32)
-  add_executable(gui_driver tests/gui/driver_win32.cpp tests/gui/layout_win32.cpp
-                            tests/gui/probe_win32.cpp)
 endif()

@@ -108,6 +108,12 @@ bool replaceFile(const char* name, FileShare, const void* bytes, uint32_t count)
   return ok;
 }
 
+PathKind pathKind(const char* name) {
+  struct stat status;
+  if (::lstat(name, &status) != 0) return errno == ENOENT ? PathKind::absent : PathKind::other;
+  return S_ISREG(status.st_mode) ? PathKind::regularFile : PathKind::other;
+}
+
 int32_t readFileBytes(FileHandle file, void* buffer, uint32_t maxBytes) {
   // Loop until the count is read or the end is reached: a pipe or a slow device may deliver
   // the data in pieces.

@@ -50,6 +50,41 @@ void* allocateZeroed(std::size_t bytes) {
   return block == MAP_FAILED ? nullptr : block;
 }
 
+void* allocateTouched(std::size_t bytes, bool largePages) {
+  // Not populated at mapping time: the advice must come before the first touch of a page, or
+  // the kernel backs it with small pages.
+  void* block = mmap(nullptr, bytes, PROT_READ | PROT_WRITE, MAP_PRIVATE | MAP_ANONYMOUS, -1, 0);
+  if (block == MAP_FAILED) return nullptr;
+#ifdef MADV_HUGEPAGE
+  if (largePages) madvise(block, bytes, MADV_HUGEPAGE);
+#else
+  (void)largePages;
+#endif
+  volatile uint8_t* bytesOf = static_cast<volatile uint8_t*>(block);
+  for (std::size_t offset = 0; offset < bytes; offset += 4096) bytesOf[offset] = 0;
+  return block;
+}
+
+uint64_t largePageBytes(const void* block, std::size_t bytes) {
+  // The mapping's "AnonHugePages:" line in /proc/self/smaps.
+  std::FILE* f = std::fopen("/proc/self/smaps", "r");
+  if (!f) return 0;
+  const uintptr_t start = reinterpret_cast<uintptr_t>(block);
+  char line[256];
+  bool inBlock = false;
+  uint64_t hugeBytes = 0;
+  while (std::fgets(line, sizeof line, f)) {
+    unsigned long from = 0, to = 0;
+    if (std::sscanf(line, "%lx-%lx ", &from, &to) == 2) {   // a mapping's first line
+      inBlock = from >= start && to <= start + bytes;
+    } else if (inBlock && std::strncmp(line, "AnonHugePages:", 14) == 0) {
+      hugeBytes += std::strtoull(line + 14, nullptr, 10) * 1024u;
+    }
+  }
+  std::fclose(f);
+  return hugeBytes;
+}
+
 void freeBlock(void* block, std::size_t bytes) {
   if (block) munmap(block, bytes);
 }

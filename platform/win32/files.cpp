@@ -81,6 +81,19 @@ bool replaceFile(const char* name, FileShare share, const void* bytes, uint32_t 
   return ok;
 }
 
+// A symbolic link or junction carries the reparse-point attribute.
+PathKind pathKind(const char* name) {
+  const DWORD attributes = GetFileAttributesA(name);
+  if (attributes == INVALID_FILE_ATTRIBUTES) {
+    const DWORD error = GetLastError();
+    return error == ERROR_FILE_NOT_FOUND || error == ERROR_PATH_NOT_FOUND ? PathKind::absent
+                                                                          : PathKind::other;
+  }
+  if (attributes & (FILE_ATTRIBUTE_DIRECTORY | FILE_ATTRIBUTE_REPARSE_POINT | FILE_ATTRIBUTE_DEVICE))
+    return PathKind::other;
+  return PathKind::regularFile;
+}
+
 int32_t readFileBytes(FileHandle file, void* buffer, uint32_t maxBytes) {
   DWORD got = 0;
   if (ReadFile(handleOf(file), buffer, maxBytes, &got, nullptr)) return static_cast<int32_t>(got);

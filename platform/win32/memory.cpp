@@ -25,6 +25,11 @@ void* allocateZeroed(std::size_t bytes) {
   return block;
 }
 
+// Large pages need a privilege ordinary users lack; the block is written page by page already.
+void* allocateTouched(std::size_t bytes, bool) { return allocateZeroed(bytes); }
+
+uint64_t largePageBytes(const void*, std::size_t) { return 0; }
+
 void freeBlock(void* block, std::size_t) {
   if (!block) return;
   HGLOBAL handle = GlobalHandle(block);

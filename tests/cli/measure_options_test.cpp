@@ -10,6 +10,7 @@
 #include "cli/progress.h"
 #include "cli/result_table.h"
 #include "engine/results.h"
+#include "engine/working_memory.h"
 
 namespace {
 
@@ -171,6 +172,19 @@ TEST(MeasureOptions, ExtraKernelsTheProcessorLacksAreRefusedByName) {
   none.bits64 = true;
   EXPECT_EQ(cli::unsupportedExtraTestError(parse({"--tests", "nt-copy"}).extraTests, none),
             "test 'nt-copy' needs a processor with SSE");
+}
+
+} // namespace
+
+namespace {
+
+TEST(MeasureOptions, ExtraCopiesReserveTheirDestinationPastSixteenMegabytes) {
+  for (const char* tests : {"memcpy", "movsb-copy", "avx-copy", "nt-copy"}) {
+    EXPECT_EQ(cli::workingBytesFor(parse({"--tests", tests, "--end", "64M"})),
+              engine::testAllocationFor(350, true)) << tests;
+  }
+  EXPECT_EQ(cli::workingBytesFor(parse({"--tests", "avx-read,nt-write", "--end", "64M"})),
+            engine::testAllocationFor(350, false));
 }
 
 } // namespace

@@ -50,13 +50,29 @@ TEST(CliOptions, ExtraKernelsAndThreads) {
   EXPECT_EQ(r.options.threads, 64u);
 }
 
+TEST(CliOptions, ReadsTheCommandLinesOwnOptions) {
+  const cli::ParseResult r = parse({"--tests", "read,random-latency", "--end", "1G", "--repeat",
+                                    "99", "--tlb-window", "2M", "--json", "run.json"});
+  ASSERT_TRUE(r.ok) << r.error;
+  EXPECT_EQ(r.options.tests, cli::TestRead | cli::TestRandomLatency);
+  EXPECT_EQ(r.options.endSizeIndex, 18);
+  EXPECT_EQ(r.options.repeatCount, 99u);
+  EXPECT_EQ(r.options.tlbWindowBytes, 2u << 20);
+  EXPECT_EQ(r.options.jsonPath, "run.json");
+  EXPECT_EQ(parse({}).options.repeatCount, 1u);
+}
+
 TEST(CliOptions, SizesAndStepsMustBeInTheLists) {
   EXPECT_EQ(cli::sizeIndexFromText("4K"), 0);
   EXPECT_EQ(cli::sizeIndexFromText("4kb"), 0);
   EXPECT_EQ(cli::sizeIndexFromText("1M"), 8);
   EXPECT_EQ(cli::sizeIndexFromText("1024K"), 8);
   EXPECT_EQ(cli::sizeIndexFromText("16M"), 12);
-  EXPECT_EQ(cli::sizeIndexFromText("32M"), -1);
+  EXPECT_EQ(cli::sizeIndexFromText("32M"), 13);
+  EXPECT_EQ(cli::sizeIndexFromText("1G"), 18);
+  EXPECT_EQ(cli::sizeIndexFromText("1048576K"), 18);
+  EXPECT_EQ(cli::sizeIndexFromText("2G"), -1);
+  EXPECT_EQ(cli::sizeIndexFromText("48M"), -1);
   EXPECT_EQ(cli::sizeIndexFromText("12K"), -1);
   EXPECT_EQ(cli::sizeIndexFromText("K"), -1);
   EXPECT_EQ(cli::sizeIndexFromText("4G"), -1);
@@ -89,6 +105,13 @@ TEST(CliOptions, RefusalsNameTheBadWord) {
       {{"--threads", "2x"}, "'2x'"},
       {{"--walk", "--threads", "2"}, "--threads"},
       {{"--tests", "copy,memcpy", "--copy-to-itself"}, "memcpy"},
+      {{"--json", ""}, "--json"},
+      {{"--repeat", "0"}, "'0'"},
+      {{"--repeat", "100"}, "'100'"},
+      {{"--repeat", "x"}, "'x'"},
+      {{"--tlb-window", "5K", "--tests", "random-latency"}, "5K"},
+      {{"--tlb-window", "4K"}, "--tlb-window"},
+      {{"--csv", "-", "--json", "-"}, "--json"},
   };
   for (const Case& c : cases) {
     std::vector<const char*> argv{"tidewell32"};

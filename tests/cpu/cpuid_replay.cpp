@@ -23,11 +23,11 @@ void setReplay(const std::vector<RecordedLeaf>* leaves, std::vector<uint32_t>* l
   asked = leavesAsked;
 }
 
-cpu::CpuidRegisters replayLeaf(uint32_t leaf) {
+cpu::CpuidRegisters replayLeaf(uint32_t leaf, uint32_t subleaf) {
   if (asked != nullptr) asked->push_back(leaf);
   if (replayed == nullptr) return {};
   for (const RecordedLeaf& r : *replayed) {
-    if (r.leaf == leaf) return {r.eax, r.ebx, r.ecx, r.edx};
+    if (r.leaf == leaf && r.subleaf == subleaf) return {r.eax, r.ebx, r.ecx, r.edx};
   }
   return {};
 }

@@ -1,6 +1,6 @@
 // Replay of recorded CPUID leaves for the identification tests: a processor is a list of leaves
-// with their four registers; leaves not in the list read as zeros, as on a processor that
-// reserves them. Every leaf the code under test asks for is logged.
+// with their four registers (and sub-leaf, for the cache leaves); leaves not in the list read as
+// zeros, as on a processor that reserves them. Every leaf the code under test asks for is logged.
 #pragma once
 #include <cstdint>
 #include <string>
@@ -13,12 +13,13 @@ namespace cputest {
 struct RecordedLeaf {
   uint32_t leaf;
   uint32_t eax, ebx, ecx, edx;
+  uint32_t subleaf = 0;   // ECX on entry
 };
 
 // Makes replayLeaf answer from leaves (nullptr: nothing) and log asked leaves into leavesAsked.
 void setReplay(const std::vector<RecordedLeaf>* leaves, std::vector<uint32_t>* leavesAsked = nullptr);
 // A CpuidFunction answering from the leaves of the last setReplay; unlisted leaves are zeros.
-cpu::CpuidRegisters replayLeaf(uint32_t leaf);
+cpu::CpuidRegisters replayLeaf(uint32_t leaf, uint32_t subleaf);
 // Identification of the recorded processor; leavesAsked receives the leaves that were read.
 cpu::CpuInfo identifyRecorded(const std::vector<RecordedLeaf>& leaves,
                               std::vector<uint32_t>* leavesAsked = nullptr);

@@ -8,63 +8,18 @@
 
 #include "cpu/names.h"
 #include "tests/cpu/cpuid_replay.h"
+#include "tests/cpu/recorded_processors.h"
 
 namespace {
 
 using cputest::RecordedLeaf;
+using namespace cputest::recorded;
 
 std::string composedText(const std::vector<RecordedLeaf>& leaves, const char* clockText) {
   cpu::CpuInfo info = cputest::identifyRecorded(leaves);
   cpu::nameProcessor(info, clockText);
   return info.processorText;
 }
-
-// The machine these tests were written on: a 2-core AMD EPYC (Zen 3) virtual machine, leaves
-// printed with <cpuid.h> __cpuid_count on 2026-12-07. The hypervisor shortens the brand string.
-const std::vector<RecordedLeaf> epycVirtualMachine = {
-    {0x00000000, 0x00000010, 0x68747541, 0x444D4163, 0x69746E65},
-    {0x00000001, 0x00A00F11, 0x01020800, 0xFFFA3203, 0x178BFBFF},
-    {0x00000002, 0x00000000, 0x00000000, 0x00000000, 0x00000000},
-    {0x80000000, 0x80000022, 0x68747541, 0x444D4163, 0x69746E65},
-    {0x80000001, 0x00A00F11, 0x40000000, 0x004003F3, 0x2FD3FBFF},
-    {0x80000002, 0x20444D41, 0x43595045, 0x00000000, 0x00000000},
-    {0x80000003, 0x00000000, 0x00000000, 0x00000000, 0x00000000},
-    {0x80000004, 0x00000000, 0x00000000, 0x00000000, 0x00000000},
-};
-
-// AMD Ryzen 5 7600X (Zen 4, Raphael desktop): the InstLatx64 dump
-// AuthenticAMD0A60F12_K19_Raphael_01_CPUID.txt, as quoted in the cpu_features x86 tests.
-const std::vector<RecordedLeaf> ryzen7600x = {
-    {0x00000000, 0x00000010, 0x68747541, 0x444D4163, 0x69746E65},
-    {0x00000001, 0x00A60F12, 0x000C0800, 0x7EF8320B, 0x178BFBFF},
-    {0x80000000, 0x80000028, 0x68747541, 0x444D4163, 0x69746E65},
-    {0x80000001, 0x00A60F12, 0x00000000, 0x75C237FF, 0x2FD3FBFF},
-    {0x80000002, 0x20444D41, 0x657A7952, 0x2035206E, 0x30303637},
-    {0x80000003, 0x2D362058, 0x65726F43, 0x6F725020, 0x73736563},
-    {0x80000004, 0x2020726F, 0x20202020, 0x20202020, 0x00202020},
-};
-
-// Intel Core i7-13700HX (Raptor Lake): a CPU-Z thread dump of P-core thread 0, as recorded in
-// a public feature-detection test. Leaf 2 was not recorded; recent Intel processors answer it
-// with 0x00FEFF01, 0xF0, 0, 0 (see their leaf 4 instead), whose EDX low byte is the 0 replayed here.
-const std::vector<RecordedLeaf> corei7_13700hx = {
-    {0x00000000, 0x00000020, 0x756E6547, 0x6C65746E, 0x49656E69},
-    {0x00000001, 0x000B06F2, 0x00800800, 0xFFFAF38B, 0xBFCBFBFF},
-    {0x80000000, 0x80000008, 0x00000000, 0x00000000, 0x00000000},
-    {0x80000001, 0x00000000, 0x00000000, 0x00000121, 0x2C100800},
-    {0x80000002, 0x68743331, 0x6E654720, 0x746E4920, 0x52286C65},
-    {0x80000003, 0x6F432029, 0x54286572, 0x6920294D, 0x33312D37},
-    {0x80000004, 0x48303037, 0x00000058, 0x00000000, 0x00000000},
-};
-
-// A Pentium III Coppermine: signature 0x683 and brand index 2 as Intel documents them, leaf 2
-// with the descriptors 0x01 0x02 0x03 0x82 0x08 0x04 0x0C of its caches and TLBs. It has no
-// extended leaves: leaf 0x80000000 answers with its highest standard leaf, 3, all zero here.
-const std::vector<RecordedLeaf> pentium3Coppermine = {
-    cputest::vendorLeaf(3, "GenuineIntel"),
-    {0x00000001, 0x00000683, 0x00000002, 0x00000000, 0x0383F9FF},
-    {0x00000002, 0x03020101, 0x00000000, 0x00000000, 0x0C040882},
-};
 
 TEST(CpuRecordedProcessors, ComposedLines) {
   struct TextCase {

@@ -36,6 +36,10 @@ void* allocateZeroed(std::size_t bytes) {
   return block;
 }
 
+void* allocateTouched(std::size_t bytes, bool) { return allocateZeroed(bytes); }
+
+uint64_t largePageBytes(const void*, std::size_t) { return 0; }
+
 void freeBlock(void* block, std::size_t) {
   if (!block) return;
   auto found = underlying().find(block);

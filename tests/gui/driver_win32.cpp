@@ -13,6 +13,8 @@
 #include <cstdlib>
 #include <string>
 
+#include "tests/gui/dialogs_checks_win32.h"
+#include "tests/gui/help_checks_win32.h"
 #include "tests/gui/layout_win32.h"
 #include "tests/gui/probe_win32.h"
 
@@ -326,6 +328,8 @@ int main(int argc, char** argv) {
   layout::checkResources(options.exe);
   runPlainStart(options, hostFeatures());
   runAutostart(options);
+  dialogs_checks::run(options.exe, options.dir);
+  help_checks::run(options.exe, options.dir);
   std::printf("%d passed, %d failed\n", probe::tally.passed, probe::tally.failed);
   return probe::tally.failed ? 1 : 0;
 }

@@ -101,3 +101,35 @@ TEST(SteadyPoint, WithoutInterruptionTheSeriesIsOneRunPerPoint) {
 }
 
 } // namespace
+
+namespace {
+
+// Samples of one point in order; each repeat takes the next.
+struct ScriptedSamples {
+  std::vector<uint32_t> rates;
+  std::size_t next = 0;
+  uint32_t operator()(uint32_t) { return rates[next++ % rates.size()]; }
+};
+
+TEST(RepeatedPoint, KeepsTheMedianWithTheLowestAndHighestSample) {
+  const struct { std::vector<uint32_t> samples; uint32_t repeats, median, low, high; } cases[] = {
+      {{3000000}, 1, 3000000, 3000000, 3000000},
+      {{2900000, 3100000, 3000000}, 3, 3000000, 2900000, 3100000},
+      {{2900000, 3100000, 3000000, 3300000}, 4, 3050000, 2900000, 3300000},   // mean of the middle two
+      // One sample spoiled below half of the point before, and still low after its two extra
+      // runs: the median of the five ignores it.
+      {{3000000, 10000, 10000, 10000, 3000000, 3100000, 3000000}, 5, 3000000, 10000, 3100000},
+  };
+  for (const auto& c : cases) {
+    ScriptedSamples kernel{c.samples};
+    const engine::SteadyPoint previous{3000000, 2, false};   // the point before, measured
+    const engine::RepeatedPoint p =
+        engine::measureRepeated([&] { return kernel(1); }, previous, c.repeats);
+    EXPECT_EQ(p.kept.rate, c.median);
+    EXPECT_EQ(p.lowRate, c.low);
+    EXPECT_EQ(p.highRate, c.high);
+    EXPECT_EQ(kernel.next, c.samples.size());   // every sample, and no more, was measured
+  }
+}
+
+} // namespace

@@ -176,43 +176,64 @@ TEST_F(SettingsTest, WriterDoesNothingUntilAColourChanged) {
   EXPECT_FALSE(testing_support::fileExists(dialogs::settingsFileName));
 }
 
-TEST_F(SettingsTest, WriterKeepsTheTailOfALongerFileAndTheReaderIgnoresIt) {
-  const std::string older = defaultFile + "; kept\r\n1111111H\r\n";
-  testing_support::writeWholeFile(dialogs::settingsFileName, older);
+TEST_F(SettingsTest, WriterReplacesAnOlderFileWhole) {
+  testing_support::writeWholeFile(dialogs::settingsFileName,
+                                  defaultFile + "; older\r\n1111111H\r\n");
   dialogs::resetColours();
   colourTable[dialogs::slotGrid] = 0x00010203;   // blue 01, green 02, red 03: "010203H"
   dialogs::coloursChanged = true;
   EXPECT_EQ(dialogs::writeSettings(), dialogs::SettingsWrite::written);
-  const std::string written = testing_support::readWholeFile(dialogs::settingsFileName);
-  ASSERT_EQ(written.size(), older.size());
-  EXPECT_EQ(written.substr(118, 9), "010203H\r\n");
-  EXPECT_EQ(written.substr(127), "; kept\r\n1111111H\r\n");
-  colourTable.fill(marker);
-  EXPECT_EQ(dialogs::readSettings(), 13);
-  EXPECT_EQ(colourTable[dialogs::slotGrid], 0x00010203u);
+  EXPECT_EQ(testing_support::readWholeFile(dialogs::settingsFileName),
+            defaultFile.substr(0, 118) + "010203H\r\n");
+  EXPECT_EQ(testing_support::directoryListing(), "tidewl32.ini\n");
 }
 
-TEST_F(SettingsTest, WriterReportsAFileItCannotWrite) {
+// Names that are not a plain file are never written through, and stay as they were.
+TEST_F(SettingsTest, WriterRefusesANameThatIsNotAPlainFile) {
+  namespace fs = std::filesystem;
+  const struct {
+    const char* what;
+    void (*make)(const char* name);
+    bool link;
+  } cases[] = {
+      {"a directory", [](const char* name) { fs::create_directory(name); }, false},
+      {"a link to a file", [](const char* name) { fs::create_symlink("target", name); }, true},
+      {"a link to nothing", [](const char* name) { fs::create_symlink("missing", name); }, true},
+  };
   dialogs::coloursChanged = true;
-  std::filesystem::create_directory(dialogs::settingsFileName);   // a directory in the way
-  EXPECT_EQ(dialogs::writeSettings(), dialogs::SettingsWrite::failed);
-}
-
-TEST_F(SettingsTest, WriterReportsAFullDisk) {
-  std::error_code error;
-  std::filesystem::create_symlink("/dev/full", dialogs::settingsFileName, error);
-  if (error || !testing_support::fileExists("/dev/full")) GTEST_SKIP() << "no /dev/full here";
-  dialogs::coloursChanged = true;
-  EXPECT_EQ(dialogs::writeSettings(), dialogs::SettingsWrite::failed);
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.what);
+    testing_support::writeWholeFile("target", "old");
+    try {
+      c.make(dialogs::settingsFileName);
+    } catch (const fs::filesystem_error&) {
+      continue;   // no symbolic links on this system
+    }
+    EXPECT_EQ(dialogs::writeSettings(), dialogs::SettingsWrite::failed);
+    EXPECT_EQ(testing_support::readWholeFile("target"), "old");
+    EXPECT_EQ(fs::is_symlink(fs::symlink_status(dialogs::settingsFileName)), c.link);
+    EXPECT_EQ(testing_support::directoryListing(), "target\ntidewl32.ini\n");
+    fs::remove(dialogs::settingsFileName);
+  }
 }
 
 #if !defined(_WIN32)
-TEST_F(SettingsTest, WriterRemovesAFileItCreatedButCouldNotWrite) {
-  dialogs::coloursChanged = true;
-  testing_support::FileSizeLimit limit(100);   // less than the 127 bytes
-  if (!limit.active()) GTEST_SKIP() << "file size limit not available";
-  EXPECT_EQ(dialogs::writeSettings(), dialogs::SettingsWrite::failed);
-  EXPECT_FALSE(testing_support::fileExists(dialogs::settingsFileName));
+// A write that stops halfway, as on a full disk, leaves what was there before: the previous
+// file, or no file.
+TEST_F(SettingsTest, AFailedWriteLeavesThePreviousFile) {
+  for (const char* previous : {"[Colors]\r\nprevious\r\n", ""}) {
+    SCOPED_TRACE(previous);
+    std::filesystem::remove(dialogs::settingsFileName);
+    if (*previous) testing_support::writeWholeFile(dialogs::settingsFileName, previous);
+    dialogs::coloursChanged = true;
+    testing_support::FileSizeLimit limit(100);   // less than the 127 bytes
+    if (!limit.active()) GTEST_SKIP() << "file size limit not available";
+    EXPECT_EQ(dialogs::writeSettings(), dialogs::SettingsWrite::failed);
+    EXPECT_EQ(testing_support::directoryListing(), *previous ? "tidewl32.ini\n" : "");
+    if (*previous) {
+      EXPECT_EQ(testing_support::readWholeFile(dialogs::settingsFileName), previous);
+    }
+  }
 }
 #endif
 

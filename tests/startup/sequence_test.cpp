@@ -6,6 +6,7 @@
 #include <cstring>
 
 #include "app/startup.h"
+#include "engine/test_area.h"
 #include "engine/timer.h"
 #include "engine/working_memory.h"
 #include "report/os_version.h"
@@ -18,7 +19,7 @@ constexpr uint32_t tscBit = 1u << 4, mmxBit = 1u << 23;
 uint32_t maxLeaf = 1;
 uint32_t leaf1Edx = tscBit | mmxBit;
 
-cpu::CpuidRegisters recordedCpuid(uint32_t leaf) {
+cpu::CpuidRegisters recordedCpuid(uint32_t leaf, uint32_t) {
   cpu::CpuidRegisters r;
   if (leaf == 0) {
     r.eax = maxLeaf;
@@ -176,3 +177,31 @@ TEST_F(StartupSequence, APassingStatusShowsNothing) {
 }
 
 } // namespace
+
+// Blocks past 16 MB: the allocation grows only when the memory is there, and otherwise the
+// one it had stays held and usable.
+TEST_F(StartupSequence, GrowingTheTestAllocationChecksTheFreeMemoryFirst) {
+  ASSERT_TRUE(app::runStartupChecks(recordedCpuid).ok());
+  uint8_t* const before = engine::workingMemory.testAllocation;
+  // Blocks up to 64 MB, copies included: 2 x 64 MB + 64 KB alignment + 63 pages + 4 KB.
+  const std::size_t needed = engine::testAllocationFor(350, true);
+  EXPECT_EQ(needed, 134217728u + 65536 + 258048 + 4096);
+  EXPECT_EQ(engine::testAllocationFor(300, true), engine::testAllocationBytes);
+
+  // Free memory and the allocation given back together fall one byte short.
+  fakeplatform::memory.freeBytes =
+      needed + engine::systemReserveBytes - engine::testAllocationBytes - 1;
+  EXPECT_EQ(engine::reserveTestAllocation(needed), engine::ReserveStatus::shortOfMemory);
+  EXPECT_EQ(engine::workingMemory.testAllocation, before);
+  EXPECT_EQ(engine::workingMemory.testAllocationSize, engine::testAllocationBytes);
+
+  fakeplatform::memory.failAllocation = fakeplatform::memory.allocations + 1;
+  fakeplatform::memory.freeBytes += 1;
+  EXPECT_EQ(engine::reserveTestAllocation(needed), engine::ReserveStatus::refused);
+  EXPECT_EQ(engine::workingMemory.testAllocation, before);
+
+  EXPECT_EQ(engine::reserveTestAllocation(needed), engine::ReserveStatus::ok);
+  EXPECT_EQ(engine::workingMemory.testAllocationSize, needed);
+  EXPECT_EQ(fakeplatform::memory.liveBlocks, 2);   // the old allocation was given back
+  EXPECT_EQ(engine::workingMemory.testBase, engine::alignedTestBase());
+}

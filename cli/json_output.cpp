@@ -1,0 +1,206 @@
+// The JSON document of a run, built with nlohmann::json. Values keep the two decimals the
+// program computes (hundredths as integers, divided by 100 here only for the reader);
+// latencies in nanoseconds come from counter ticks and the calibrated counter clock.
+#include "cli/json_output.h"
+
+#include <ctime>
+#include <nlohmann/json.hpp>
+
+#include "app/panel.h"
+#include "cli/console.h"
+#include "cli/modes.h"
+#include "cpu/caches.h"
+#include "cpu/cpu_info.h"
+#include "engine/core_clock.h"
+#include "engine/kernels.h"
+#include "engine/series.h"
+#include "engine/timer.h"
+#include "engine/working_memory.h"
+#include "platform/files.h"
+#include "report/os_version.h"
+
+namespace cli {
+namespace {
+
+using nlohmann::json;
+
+double fromHundredths(uint64_t value) { return static_cast<double>(value) / 100.0; }
+
+// Hundredths of nanoseconds for hundredths of counter ticks; 0 before calibration.
+uint64_t nsHundredths(uint32_t tickHundredths) {
+  const uint32_t clock10k = engine::timer.clock10k;   // hundredths of MHz
+  return clock10k ? uint64_t(tickHundredths) * 100000u / clock10k : 0;
+}
+
+std::string osText() {
+  const platform::OsVersion& v = report::osVersion;
+  if (v.selfName[0]) return utf8FromWindows1252(v.selfName);
+  return "Windows " + std::to_string(v.major) + "." + std::to_string(v.minor) + "." +
+         std::to_string(v.build);
+}
+
+json cachesJson(const cpu::CpuInfo& c) {
+  static const char* const kinds[] = {"", "data", "instruction", "unified"};
+  json caches = json::array();
+  for (int i = 0; i < c.cacheCount; ++i) {
+    const cpu::CacheLevel& level = c.caches[i];
+    caches.push_back({{"level", level.level},
+                      {"kind", kinds[static_cast<int>(level.kind) & 3]},
+                      {"sizeKB", level.sizeKB},
+                      {"lineBytes", level.lineBytes},
+                      {"sharedBy", level.sharedBy}});
+  }
+  return caches;
+}
+
+// Core cycles for hundredths of counter ticks, or null while the core clock is unmeasured.
+json coreCycles(uint32_t tickHundredths) {
+  const uint32_t core = engine::coreClock.clock10k, counter = engine::timer.clock10k;
+  if (core == 0 || counter == 0) return nullptr;
+  return fromHundredths(uint64_t(tickHundredths) * core / counter);
+}
+
+json megahertz(uint32_t clock10k) { return clock10k ? json(fromHundredths(clock10k)) : json(nullptr); }
+
+json processorJson() {
+  const cpu::CpuInfo& c = cpu::cpuInfo;
+  json features = json::array();
+  if (c.hasTsc) features.push_back("TSC");
+  if (c.hasMmx) features.push_back("MMX");
+  if (c.hasSse) features.push_back("SSE");
+  return {{"text", utf8FromWindows1252(c.processorText)},
+          {"vendor", c.vendorId},
+          {"family", c.family + c.extFamily},
+          {"model", c.model + (c.extModel << 4)},
+          {"stepping", c.stepping},
+          {"features", features},
+          {"caches", cachesJson(c)},
+          {"cacheText", cpu::dataCacheText(c)}};
+}
+
+json optionsJson(const CliOptions& o) {
+  json tests = json::array();
+  for (uint32_t t = 0; t < engine::testKernelCount; ++t) {
+    if (o.tests & (1u << t)) tests.push_back(engine::kernelTable[t].name);
+  }
+  if (o.tests & TestLatency) tests.push_back("latency");
+  if (o.tests & TestRandomLatency) tests.push_back("random-latency");
+  const engine::RunRequest& r = engine::runRequest;
+  return {{"tests", tests},
+          {"walk", o.walk},
+          {"startBytes", engine::blockBytes(r.startCode)},
+          {"endBytes", engine::blockBytes(r.endCode)},
+          {"repeat", o.repeatCount},
+          {"latencyStep", 4u << o.latencyStepIndex},
+          {"walkStep", 4u << o.walkStepIndex},
+          {"tlbWindow", o.tlbWindowBytes ? json(o.tlbWindowBytes) : json(nullptr)},
+          {"fourTimes", o.fourTimes},
+          {"copyToItself", o.copyToItself}};
+}
+
+json summaryJson() {
+  const engine::SummaryValues& s = engine::summaryValues;
+  return {{"memLatencyTscCycles", fromHundredths(s.memLatency)},
+          {"peakMBps", fromHundredths(s.peakRate)},
+          {"memReadMBps", fromHundredths(s.memReadRate)},
+          {"memWriteMBps", fromHundredths(s.memWriteRate)},
+          {"mmxReadMBps", fromHundredths(s.mmxReadRate)},
+          {"mmxWriteMBps", fromHundredths(s.mmxWriteRate)},
+          {"sseReadMBps", fromHundredths(s.sseReadRate)},
+          {"sseWriteMBps", fromHundredths(s.sseWriteRate)}};
+}
+
+// min, max and spread of a repeated point, in the unit the point's values are given in.
+void addSpread(json& p, uint64_t low, uint64_t high, const engine::SeriesPoint& point) {
+  if (engine::runRequest.repeatCount < 2) return;
+  p["min"] = fromHundredths(low);
+  p["max"] = fromHundredths(high);
+  p["spreadPercent"] = fromHundredths(engine::spreadHundredthsOfPercent(point));
+}
+
+json pointJson(int series, uint32_t code, const engine::SeriesPoint& v) {
+  json p = {{"bytes", engine::blockBytes(code)}};
+  if (series < engine::tableReadLatency) {
+    const uint32_t width = engine::kernelTable[series].width;
+    p["MBps"] = fromHundredths(v.median);
+    p["tscCycles"] = fromHundredths(engine::cyclesFromRate(v.median, width));
+    addSpread(p, v.low, v.high, v);
+    return p;
+  }
+  p["ns"] = fromHundredths(nsHundredths(v.median));
+  p["tscCycles"] = fromHundredths(v.median);
+  p["coreCycles"] = coreCycles(v.median);
+  addSpread(p, nsHundredths(v.low), nsHundredths(v.high), v);
+  return p;
+}
+
+const char* seriesName(int series) {
+  if (series < engine::tableReadLatency) return engine::kernelTable[series].name;
+  if (series == engine::tableReadLatency) return "latency";
+  return series == engine::tableWalk ? "walk" : "random-latency";
+}
+
+json resultsJson() {
+  json results = json::array();
+  for (int s = 0; s < engine::seriesCount; ++s) {
+    json points = json::array();
+    for (uint32_t code = 0; code <= engine::maxRunCode; ++code) {
+      const engine::SeriesPoint& v = engine::seriesResults.point[s][code];
+      if (v.median != 0) points.push_back(pointJson(s, code, v));
+    }
+    if (!points.empty()) results.push_back({{"test", seriesName(s)}, {"points", points}});
+  }
+  return results;
+}
+
+} // namespace
+
+std::string jsonText(const CliOptions& options, const std::string& utcTime) {
+  json lines = json::array();
+  for (int f = 0; f < app::panelFieldCount; ++f) {
+    lines.push_back(utf8FromWindows1252(resultLineText(f).c_str()));
+  }
+  const json doc = {
+      {"program", "tidewell32"},
+      {"version", TW_VERSION},
+      {"time", utcTime},
+      {"processor", processorJson()},
+      {"clocks",
+       {{"tscMHz", megahertz(engine::timer.clock10k)},
+        {"coreMHz", megahertz(engine::coreClock.clock10k)}}},
+      {"os", osText()},
+      {"options", optionsJson(options)},
+      {"memory",
+       {{"testAllocationBytes", engine::workingMemory.testAllocationSize},
+        {"largePagesAsked", engine::workingMemory.largePagesAsked},
+        {"largePageBytes", engine::workingMemory.largePageBytes}}},
+      {"summary", summaryJson()},
+      {"resultLines", lines},
+      {"results", resultsJson()},
+  };
+  return doc.dump(1) + "\n";
+}
+
+int writeJson(const CliOptions& options) {
+  char utc[32] = "";
+  const std::time_t now = std::time(nullptr);
+  if (const std::tm* t = std::gmtime(&now)) std::strftime(utc, sizeof utc, "%Y-%m-%dT%H:%M:%SZ", t);
+  const std::string text = jsonText(options, utc);
+  const uint32_t length = static_cast<uint32_t>(text.size());
+  const bool toStdout = options.jsonPath == "-";
+  const bool ok = toStdout ? flushStandardOutput() &&
+                                 platform::writeStandardOutput(text.data(), length)
+                           : platform::replaceFile(options.jsonPath.c_str(),
+                                                   platform::FileShare::readWrite, text.data(),
+                                                   length);
+  if (ok) {
+    if (!toStdout) printLine(options.csvPath == "-" ? stderr : stdout, options.jsonPath.c_str());
+    return exitOk;
+  }
+  std::fprintf(stderr, "tidewell32: couldn't write %s: %s\n",
+               toStdout ? "standard output" : options.jsonPath.c_str(),
+               toStdout ? "write failed" : platform::lastFileErrorText());
+  return exitReportFailed;
+}
+
+} // namespace cli

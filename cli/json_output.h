@@ -1,0 +1,22 @@
+// The run as one JSON document (--json): program and time, processor, clocks, system, the
+// options, the summary values, the result lines, and every measured point of every series
+// with its bytes, MB/s (MB = 2^20 bytes), counter ticks, nanoseconds for latencies, and the
+// lowest, highest and spread of repeated samples. README describes the fields.
+#pragma once
+#include <string>
+
+#include "cli/options.h"
+
+namespace cli {
+
+// A result line as the run printed it (Windows-1252): caption, blank, field text.
+std::string resultLineText(int field);
+
+// The document for the last run, UTF-8, ending in a line end; utcTime as "2026-12-07T10:00:00Z".
+std::string jsonText(const CliOptions& options, const std::string& utcTime);
+
+// Writes the document to options.jsonPath ("-": standard output); exitReportFailed with one
+// line on standard error when it cannot be written.
+int writeJson(const CliOptions& options);
+
+} // namespace cli

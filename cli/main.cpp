@@ -26,6 +26,8 @@ int runMode(const cli::ParseResult& parsed) {
       return cli::runBenchMode();
     case cli::Mode::BenchTwins:
       return cli::runBenchTwinsMode();
+    case cli::Mode::ThreadSweep:
+      return cli::runThreadSweepMode(parsed.options);
     case cli::Mode::Measure:
       break;
   }

@@ -7,6 +7,7 @@
 #include "app/panel_memory.h"
 #include "chart/text/format.h"
 #include "engine/kernels.h"
+#include "engine/kernels_extra.h"
 #include "engine/series.h"
 #include "engine/working_memory.h"
 
@@ -33,6 +34,16 @@ std::string unsupportedTestError(unsigned tests, bool hasMmx, bool hasSse) {
   return "";
 }
 
+std::string unsupportedExtraTestError(unsigned extraTests, const cpu::VectorFeatures& features) {
+  for (uint32_t i = 0; i < engine::extraKernelCount; ++i) {
+    const engine::ExtraKernelInfo& k = engine::extraKernelTable[i];
+    if (want(extraTests, 1u << i) && !engine::extraKernelSupported(k, features)) {
+      return std::string("test '") + k.name + "' needs " + engine::extraFeatureText(k.feature);
+    }
+  }
+  return "";
+}
+
 bool applyOptionsToPanel(const CliOptions& o, bool hasMmx, bool hasSse, std::string& error) {
   error = unsupportedTestError(o.tests, hasMmx, hasSse);
   if (!error.empty()) return false;
@@ -44,7 +55,8 @@ bool applyOptionsToPanel(const CliOptions& o, bool hasMmx, bool hasSse, std::str
   app::setListSelection(app::listEndSize, std::min(o.endSizeIndex, windowLastSizeIndex));
   app::setListSelection(app::listLatencyStep, o.latencyStepIndex);
   app::setListSelection(app::listWalkStep, o.walkStepIndex);
-  if (o.tests != 0) {
+  // Extra kernels alone: none of the window's boxes, rather than its initial choice.
+  if (o.tests != 0 || o.extraTests != 0) {
     for (int box = 0; box < app::testBoxCount; ++box) {
       setBox(static_cast<app::PanelBox>(box), want(o.tests, 1u << box), hasMmx, hasSse);
     }
@@ -85,8 +97,12 @@ engine::RunRequest runRequestFor(const CliOptions& o) {
 
 std::size_t workingBytesFor(const CliOptions& o) {
   const int largest = o.walk ? windowLastSizeIndex : std::max(o.startSizeIndex, o.endSizeIndex);
+  bool copies = (o.tests & copyTests) != 0;
+  for (uint32_t k = 0; k < engine::extraKernelCount; ++k) {
+    copies |= want(o.extraTests, 1u << k) && engine::extraKernelTable[k].copies;
+  }
   return engine::testAllocationFor(engine::codesPerDoubling * static_cast<uint32_t>(largest),
-                                   (o.tests & copyTests) != 0);
+                                   copies);
 }
 
 namespace {

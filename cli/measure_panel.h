@@ -9,12 +9,17 @@
 #include "engine/series.h"
 
 #include "cli/options.h"
+#include "cpu/vector_features.h"
 
 namespace cli {
 
 // The first test of tests that the processor cannot run, as "test 'sse-read' needs a processor
 // with SSE"; empty when all can run.
 std::string unsupportedTestError(unsigned tests, bool hasMmx, bool hasSse);
+
+// The first extra kernel of extraTests that this build or processor cannot run, as "test
+// 'avx-read' needs a processor with AVX, enabled by the operating system"; empty when all can.
+std::string unsupportedExtraTestError(unsigned extraTests, const cpu::VectorFeatures& features);
 
 // Resets the panel and makes the choices of options on a processor with these features.
 // Returns false with error set when the panel did not end as asked (an unsupported test).

@@ -1,9 +1,9 @@
 // --bench: after the start-up checks and the calibration, every kernel the processor supports
-// at seven block sizes from 4 KB to 16 MB, the Read Latency with step 64 at the same sizes and
-// at 32 MB, the long walk of the walk matrix's first row, then the line-size probe's choice and
-// the start-up peak estimate. One line per
-// measurement, the best of three runs: name, block bytes, MB/s, cycles per transfer (cycles
-// per load for latency).
+// (the command line's extra kernels after the window's) at seven block sizes from 4 KB to
+// 16 MB, the Read Latency with step 64 at the same sizes and at 32 MB, the long walk of the
+// walk matrix's first row, then the line-size probe's choice and the start-up peak estimate.
+// One line per measurement, the best of three runs: name, block bytes, MB/s, cycles per
+// transfer (cycles per load for latency).
 // --bench-twins: after the same preparation, each of the nine test kernels beside its plain
 // twin (engine/kernel_twins.h) at the same seven sizes: name, block bytes, the kernel's MB/s,
 // the twin's MB/s, and the kernel's share of the twin's rate.
@@ -15,8 +15,10 @@
 #include "cli/console.h"
 #include "cli/modes.h"
 #include "cpu/cpu_info.h"
+#include "cpu/vector_features.h"
 #include "engine/kernel_twins.h"
 #include "engine/kernels.h"
+#include "engine/kernels_extra.h"
 #include "engine/latency.h"
 #include "engine/peak.h"
 #include "engine/results.h"
@@ -65,6 +67,18 @@ void benchKernels() {
     for (engine::SizeCode code : benchCodes) {
       printMeasurement(kernel.name, blockBytes(code),
                        bestOf([&] { return kernel.function(code); }), kernel.width);
+    }
+  }
+}
+
+// The command line's extra kernels the processor and the build can run, at the same sizes.
+void benchExtraKernels() {
+  for (const engine::ExtraKernelInfo& kernel : engine::extraKernelTable) {
+    if (!engine::extraKernelSupported(kernel, cpu::vectorFeatures)) continue;
+    const uint32_t width = engine::extraKernelWidth(kernel, cpu::vectorFeatures);
+    for (engine::SizeCode code : benchCodes) {
+      printMeasurement(kernel.name, blockBytes(code),
+                       bestOf([&] { return kernel.function(code); }), width);
     }
   }
 }
@@ -129,6 +143,7 @@ bool prepareBench() {
     printLine(stderr, (std::string("tidewell32: ") + status.message).c_str());
     return false;
   }
+  cpu::detectVectorFeatures();
   engine::calibrateClock();
   std::printf("clock %u.%02u MHz\n", engine::timer.clock10k / 100, engine::timer.clock10k % 100);
   // As at start-up: before the priority is raised and before the placement search.
@@ -146,6 +161,7 @@ bool prepareBench() {
 int runBenchMode() {
   if (!prepareBench()) return exitStartupFailed;
   benchKernels();
+  benchExtraKernels();
   benchLatency();
   const uint32_t chosen = engine::probeLineSize();
   engine::restorePriority();

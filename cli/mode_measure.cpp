@@ -19,11 +19,13 @@
 #include "cli/result_table.h"
 #include "cpu/cpu_info.h"
 #include "cpu/names.h"
+#include "cpu/vector_features.h"
 #include "dialogs/settings.h"
 #include "engine/core_clock.h"
 #include "engine/peak.h"
 #include "engine/results.h"
 #include "engine/run.h"
+#include "engine/run_extras.h"
 #include "engine/timer.h"
 #include "engine/working_memory.h"
 #include "platform/memory.h"
@@ -94,13 +96,19 @@ int runMeasureMode(const CliOptions& options) {
   }
   dialogs::readSettings();
   std::string error;
-  if (!applyOptionsToPanel(options, cpu::cpuInfo.hasMmx, cpu::cpuInfo.hasSse, error)) {
+  cpu::detectVectorFeatures();
+  if (!applyOptionsToPanel(options, cpu::cpuInfo.hasMmx, cpu::cpuInfo.hasSse, error) ||
+      !(error = unsupportedExtraTestError(options.extraTests, cpu::vectorFeatures)).empty() ||
+      !threadsFor(options, error)) {
     std::fprintf(stderr, "tidewell32: %s\n%s", error.c_str(), usageText());
     return exitUsage;
   }
   // Blocks past 16 MB: the whole allocation is reserved and written before anything is timed.
   if (!reserveWorkingMemory(options)) return exitStartupFailed;
   engine::runRequest = runRequestFor(options);
+  if (!threadsFitTheRange(engine::runRequest)) return exitUsage;
+  if (!prepareThreads(engine::runExtras.threads)) return exitStartupFailed;
+  engine::runExtras.extraKernels = options.extraTests;
   prepareChart(options.jsonPath);
 
   app::memoryPanel.errorSink = printError;

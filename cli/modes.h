@@ -2,7 +2,11 @@
 // 0 done, 2 bad command line, 3 a start-up check failed, 4 the run found swapping,
 // 5 a report file or standard output could not be written.
 #pragma once
+#include <cstdint>
+#include <string>
+
 #include "cli/options.h"
+#include "engine/series.h"
 
 namespace cli {
 
@@ -17,6 +21,15 @@ int runCpuMode();                              // --cpu
 int runBenchMode();                            // --bench
 int runBenchTwinsMode();                       // --bench-twins
 int runMeasureMode(const CliOptions& options); // no mode option: a measurement as Start does
+int runThreadSweepMode(const CliOptions& options); // --thread-sweep
+
+// The thread count of the options on this machine into engine::runExtras.threads ("all": every
+// usable processor, at most 64); false with error set when fewer processors may be used.
+bool threadsFor(const CliOptions& options, std::string& error);
+// False, with one line on standard error, when threads would measure blocks past 16 MB.
+bool threadsFitTheRange(const engine::RunRequest& request);
+// Blocks for the threads' own areas; false, with one line on standard error, when refused.
+bool prepareThreads(uint32_t threads);
 
 // After a measurement: the report set (--report, --open) and the CSV table (--csv) the options
 // ask for. Prints the names written; exitReportFailed when a file could not be written.

@@ -4,6 +4,9 @@
 #include <cctype>
 #include <cstring>
 
+#include "engine/kernels_extra.h"
+#include "engine/threads.h"
+
 namespace cli {
 namespace {
 
@@ -23,20 +26,40 @@ std::string upper(std::string word) {
   return word;
 }
 
-bool parseTests(const std::string& list, unsigned& tests, std::string& error) {
+bool parseTests(const std::string& list, unsigned& tests, unsigned& extraTests,
+                std::string& error) {
   std::size_t begin = 0;
   while (begin <= list.size()) {
     std::size_t end = list.find(',', begin);
     if (end == std::string::npos) end = list.size();
     const std::string name = list.substr(begin, end - begin);
     const unsigned bit = testBitFromName(name);
-    if (bit == 0) {
+    const unsigned extraBit = extraTestBitFromName(name);
+    if (bit == 0 && extraBit == 0) {
       error = "unknown test '" + name + "' in --tests";
       return false;
     }
     tests |= bit;
+    extraTests |= extraBit;
     begin = end + 1;
   }
+  return true;
+}
+
+// "all" (0: every processor) or 1 .. 64.
+bool parseThreads(const std::string& value, unsigned& threads, std::string& error) {
+  if (value == "all") {
+    threads = 0;
+    return true;
+  }
+  const bool digits = !value.empty() && value.size() <= 2 &&
+                      value.find_first_not_of("0123456789") == std::string::npos;
+  const unsigned n = digits ? static_cast<unsigned>(std::stoul(value)) : 0;
+  if (n < 1 || n > engine::maxThreads) {
+    error = "thread count '" + value + "' of --threads is not 1 .. 64 or 'all'";
+    return false;
+  }
+  threads = n;
   return true;
 }
 
@@ -53,7 +76,8 @@ bool takeValue(int argc, const char* const* argv, int& i, std::string& value,
 
 bool parseValueOption(const std::string& option, const std::string& value, CliOptions& o,
                       std::string& error) {
-  if (option == "--tests") return parseTests(value, o.tests, error);
+  if (option == "--tests") return parseTests(value, o.tests, o.extraTests, error);
+  if (option == "--threads") return parseThreads(value, o.threads, error);
   if (option == "--start" || option == "--end") {
     const int index = sizeIndexFromText(value);
     if (index < 0) {
@@ -98,7 +122,8 @@ bool parseValueOption(const std::string& option, const std::string& value, CliOp
 bool isValueOption(const std::string& option) {
   return option == "--tests" || option == "--start" || option == "--end" ||
          option == "--latency-step" || option == "--walk-step" || option == "--csv" ||
-         option == "--json" || option == "--repeat" || option == "--tlb-window";
+         option == "--json" || option == "--repeat" || option == "--tlb-window" ||
+         option == "--threads";
 }
 
 bool setFlag(const std::string& option, CliOptions& o) {
@@ -125,6 +150,7 @@ bool setMode(const std::string& option, CliOptions& o) {
   if (option == "--cpu") o.mode = Mode::Cpu;
   else if (option == "--bench") o.mode = Mode::Bench;
   else if (option == "--bench-twins") o.mode = Mode::BenchTwins;
+  else if (option == "--thread-sweep") o.mode = Mode::ThreadSweep;
   else if (option == "--version") o.mode = Mode::Version;
   else if (option == "--help" || option == "-h") o.mode = Mode::Help;
   else return false;
@@ -139,6 +165,15 @@ bool checkCombination(const CliOptions& o, std::string& error) {
   }
   if (o.copyToItself && (o.tests & copyTests) == 0) {
     error = "--copy-to-itself needs a copy test (copy, mmx-copy or sse-copy) in --tests";
+    return false;
+  }
+  if (o.copyToItself && (o.extraTests >> engine::memcpyKernelIndex & 1u) != 0) {
+    error = "--copy-to-itself does not apply to memcpy, whose source and destination may not "
+            "overlap";
+    return false;
+  }
+  if (o.walk && o.threads != 1) {
+    error = "--threads applies to bandwidth tests; --walk has none";
     return false;
   }
   if (o.tlbWindowBytes != 0 && (o.tests & TestRandomLatency) == 0) {
@@ -161,6 +196,13 @@ bool checkCombination(const CliOptions& o, std::string& error) {
 unsigned testBitFromName(const std::string& name) {
   for (const TestName& t : testNames) {
     if (name == t.name) return t.bit;
+  }
+  return 0;
+}
+
+unsigned extraTestBitFromName(const std::string& name) {
+  for (uint32_t i = 0; i < engine::extraKernelCount; ++i) {
+    if (name == engine::extraKernelTable[i].name) return 1u << i;
   }
   return 0;
 }
@@ -220,13 +262,16 @@ ParseResult parseOptions(int argc, const char* const* argv) {
 
 const char* usageText() {
   return "usage: tidewell32 [--cpu | --bench | --bench-twins | --version | --help]\n"
+         "       tidewell32 --thread-sweep [--tests LIST] [--start SIZE] [--threads N|all]\n"
          "       tidewell32 [--tests LIST | --walk] [--start SIZE] [--end SIZE]\n"
          "                  [--latency-step BYTES] [--walk-step BYTES] [--4x]\n"
          "                  [--copy-to-itself] [--log-y] [--table]\n"
          "                  [--report [--open]] [--csv FILE] [--json FILE]\n"
-         "                  [--repeat N] [--tlb-window SIZE]\n"
+         "                  [--repeat N] [--tlb-window SIZE] [--threads N|all]\n"
          "  LIST   comma-separated: read,write,copy,mmx-read,mmx-write,mmx-copy,\n"
-         "         sse-read,sse-write,sse-copy,latency,random-latency\n"
+         "         sse-read,sse-write,sse-copy,latency,random-latency; command line\n"
+         "         only: read64,write64,copy64,avx-read,avx-write,avx-copy,avx512-read,\n"
+         "         avx512-write,avx512-copy,nt-write,nt-copy,movsb-copy,memcpy\n"
          "  SIZE   4K 8K 16K ... 16M 32M ... 1G, powers of two (the report: up to 16M)\n"
          "  BYTES  latency step 4..512, walk step 4..64, powers of two\n"
          "  N      samples per point, 1..99; the median is kept\n";

@@ -5,7 +5,7 @@
 
 namespace cli {
 
-enum class Mode { Measure, Cpu, Bench, BenchTwins, Version, Help };
+enum class Mode { Measure, Cpu, Bench, BenchTwins, ThreadSweep, Version, Help };
 
 // Test check boxes in window order; the same order as the bandwidth result tables 0..8.
 enum TestBit : unsigned {
@@ -37,6 +37,8 @@ struct CliOptions {
   std::string jsonPath;        // write the run as a JSON document here ("-": standard output)
   unsigned repeatCount = 1;    // samples per point, 1..99; the median is kept
   unsigned tlbWindowBytes = 0; // runs of the Random Latency chain inside windows of this size
+  unsigned extraTests = 0;     // bit i: engine::extraKernelTable[i] ("avx-read" ...)
+  unsigned threads = 1;        // bandwidth points on this many threads; 0: every processor
 };
 
 constexpr int windowLastSizeIndex = 12;   // 16 MB, the end of the window's block-size lists
@@ -59,5 +61,7 @@ int sizeIndexFromText(const std::string& word);
 int stepIndexFromText(const std::string& word, int maxIndex);
 // One test name of --tests: its TestBit, or 0.
 unsigned testBitFromName(const std::string& name);
+// One extra kernel's name of --tests: its bit in CliOptions::extraTests, or 0.
+unsigned extraTestBitFromName(const std::string& name);
 
 } // namespace cli

@@ -45,7 +45,7 @@ bool writeCsvOnly(const std::string& path) {
     printLine(stdout, path.c_str());
     return true;
   }
-  char* const text = engine::workingMemory.reportBuffer + engine::reportBufferHalf;
+  char* const text = report::csvBuffer();
   const uint32_t length = report::buildCsvText(text, lastCode);
   // The bytes go out unchanged (CR LF line ends, Windows-1252), as in the file, after whatever
   // the run printed before them.

@@ -12,6 +12,7 @@
 #include "chart/result_lines.h"
 #include "chart/text/format.h"
 #include "engine/results.h"
+#include "engine/run_extras.h"
 #include "engine/series.h"
 #include "engine/timer.h"
 #include "engine/size_codes.h"
@@ -30,6 +31,7 @@ struct Column {
   const char* label;
   const char* unit;
   Show show = Show::median;
+  int extra = -1;   // the command line's extra kernel (engine::extraTables), or -1
 };
 
 std::string rightAligned(const std::string& text, int width) {
@@ -66,6 +68,11 @@ uint32_t medianAt(int series, uint32_t code) {
 }
 
 std::string cell(const Column& c, uint32_t code) {
+  if (c.extra >= 0) {
+    const uint32_t v = engine::extraTables.table[c.extra][code];
+    return rightAligned(v ? fixed2(v, 6) : "-", columnWidth - 1) +
+           (engine::extraTables.remeasured[c.extra][code] ? '*' : ' ');
+  }
   if (c.show == Show::median && c.table < engine::seriesRandomLatency &&
       code <= engine::maxSizeCode) {
     return markedValue(c.table, code, columnWidth, 6);
@@ -90,12 +97,30 @@ bool anyRemeasured() {
       if (again) return true;
     }
   }
+  for (const auto& table : engine::extraTables.remeasured) {
+    for (const bool again : table) {
+      if (again) return true;
+    }
+  }
   return false;
+}
+
+// The command line's extra kernels that hold a value in the range, after the nine tests.
+void appendExtraColumns(std::vector<Column>& columns, uint32_t low, uint32_t high) {
+  for (uint32_t k = 0; k < engine::extraKernelCount; ++k) {
+    bool any = false;
+    for (uint32_t code = low; code <= high; ++code) any |= engine::extraTables.table[k][code] != 0;
+    if (any) {
+      columns.push_back(
+          {-1, engine::extraKernelTable[k].label, "MB/s", Show::median, static_cast<int>(k)});
+    }
+  }
 }
 
 std::vector<Column> measuredColumns(uint32_t low, uint32_t high) {
   std::vector<Column> columns;
   for (int t = 0; t < engine::seriesCount; ++t) {
+    if (t == engine::tableReadLatency) appendExtraColumns(columns, low, high);
     bool any = false;
     for (uint32_t code = low; code <= high; ++code) any |= medianAt(t, code) != 0;
     if (!any) continue;

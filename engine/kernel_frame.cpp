@@ -20,7 +20,9 @@ KernelTurns kernelTurns(SizeCode code, uint32_t turnBytes) {
   return result;
 }
 
-uint8_t* kernelBase() { return workingMemory.testBase; }
+uint8_t* kernelBase() {
+  return threadArea.base != nullptr ? threadArea.base : workingMemory.testBase;
+}
 
 uint32_t nominalRate() { return rateFromElapsed(16u << runParameters.iterationShift); }
 

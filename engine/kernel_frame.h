@@ -17,7 +17,7 @@ struct KernelTurns {
 // Turns of turnBytes (32, 64, 128 or 256) for the block of a code and the current volume.
 KernelTurns kernelTurns(SizeCode code, uint32_t turnBytes);
 
-// The test area's first byte (workingMemory.testBase).
+// The test area's first byte: workingMemory.testBase, or the thread's own area (threadArea).
 uint8_t* kernelBase();
 
 // Rate in hundredths of MB/s for the nominal 16 << iterationShift megabytes since timerStart.

@@ -15,6 +15,7 @@
 #include "dialogs/colour_table.h"
 #include "engine/kernels.h"
 #include "engine/latency.h"
+#include "engine/run_extras.h"
 #include "engine/walk.h"
 #include "engine/random_chain.h"
 #include "engine/run_summary.h"
@@ -49,6 +50,12 @@ bool testSelected(uint32_t testNumber) {
          kernelSupported(kernelTable[testNumber - 1], cpu::cpuInfo.hasMmx, cpu::cpuInfo.hasSse);
 }
 
+// True when the command line chose the extra kernel and the processor can run it.
+bool extraSelected(uint32_t index) {
+  return extraKernelChosen(index) &&
+         extraKernelSupported(extraKernelTable[index], cpu::vectorFeatures);
+}
+
 // The codes the series run over: the block-size lists, or the command line's own range.
 struct SeriesRange {
   uint32_t start = 0, end = 0;
@@ -66,6 +73,7 @@ uint32_t plannedPoints(bool walk) {
   if (walk) return sizeCodeCount * runRequest.repeatCount;
   uint32_t series = 0;
   for (uint32_t t = 1; t <= testCount; ++t) series += testSelected(t) ? 1 : 0;
+  for (uint32_t k = 0; k < extraKernelCount; ++k) series += extraSelected(k) ? 1 : 0;
   if (app::boxChecked(app::boxReadLatency)) ++series;
   if (runRequest.randomLatency) ++series;
   return series * pointsInRange(range.start, range.end) * runRequest.repeatCount;
@@ -96,7 +104,11 @@ void bandwidthSeries(uint32_t testNumber, Progress& progress) {
   const int table = static_cast<int>(testNumber - 1);
   chart::resetPlotPoint();
   runSeries(
-      range.start, range.end, [&](uint32_t code) { return runBandwidthKernel(testNumber, code); },
+      range.start, range.end,
+      [&](uint32_t code) {
+        return runExtras.threads > 1 ? measureBandwidth(kernelTable[testNumber - 1].function, code)
+                                     : runBandwidthKernel(testNumber, code);
+      },
       [&](uint32_t code, const RepeatedPoint& point) {
         seriesResults.point[table][code] = {point.kept.rate, point.lowRate, point.highRate};
         if (inWindowRange(code)) {
@@ -105,6 +117,20 @@ void bandwidthSeries(uint32_t testNumber, Progress& progress) {
           recordRuns(table, code, point.kept);
         }
         progress.point(chart::testLabel(testNumber), code);
+      });
+}
+
+// One extra kernel's series, in its own table; not plotted, the window's chart has no curve
+// for it.
+void extraSeries(uint32_t index, Progress& progress) {
+  const ExtraKernelInfo& kernel = extraKernelTable[index];
+  const SeriesRange range = seriesRange();
+  runSeries(
+      range.start, range.end, [&](uint32_t code) { return measureBandwidth(kernel.function, code); },
+      [&](uint32_t code, const RepeatedPoint& point) {
+        extraTables.table[index][code] = point.kept.rate;
+        extraTables.remeasured[index][code] = point.kept.remeasured;
+        progress.point(kernel.label, code);
       });
 }
 
@@ -240,6 +266,7 @@ RunStatus runTest() {
   rp.copyToItself = app::boxChecked(app::boxCopyToItself) ? 1 : 0;
   resultTables = {};
   pointRuns = {};
+  extraTables = {};
   seriesResults = {};
   app::updatePanel();
 
@@ -249,6 +276,9 @@ RunStatus runTest() {
   if (range.start != range.end) {
     for (uint32_t t = 1; t <= testCount; ++t) {
       if (testSelected(t)) bandwidthSeries(t, progress);
+    }
+    for (uint32_t k = 0; k < extraKernelCount; ++k) {
+      if (extraSelected(k)) extraSeries(k, progress);
     }
     if (app::boxChecked(app::boxReadLatency)) readLatencySeries(progress);
     if (runRequest.randomLatency && !walk) randomLatencySeries(progress);

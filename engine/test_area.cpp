@@ -46,6 +46,11 @@ uint8_t* alignedTestBase() {
 }
 
 void touchBlock(uint32_t bytes) {
+  if (threadArea.base != nullptr) {   // a worker thread's own area
+    assert(threadArea.base + bytes <= threadArea.end);
+    touchRegion(threadArea.base, bytes);
+    return;
+  }
   assert(workingMemory.testBase != nullptr);
   assert(workingMemory.testBase + bytes <= workingMemory.testAllocation + workingMemory.testAllocationSize);
   touchRegion(workingMemory.testBase, bytes);

@@ -20,7 +20,8 @@ constexpr uint32_t testAreaAlignment = 65536;   // testBase before the search
 uint8_t* alignedTestBase();
 
 // Reads one 4-byte word per 32 bytes of the first bytes / 128 x 128 bytes of the test area
-// (touchBlock) or of the allocation from its first byte (touchAllocation); untimed read-in.
+// (touchBlock; a worker thread's own area while it has one) or of the allocation from its
+// first byte (touchAllocation); untimed read-in.
 void touchBlock(uint32_t bytes);
 void touchAllocation(uint32_t bytes);
 

@@ -15,7 +15,7 @@
 
 namespace engine {
 
-TimerState timer;
+thread_local TimerState timer;
 
 uint64_t readTimeStampCounter() {
   uint32_t low, high;
@@ -73,6 +73,8 @@ uint32_t cyclesFromRate(uint32_t rate, uint32_t width) {
     case 32: k = 400000000u; break;
     case 64: k = 800000000u; break;
     case 128: k = 1600000000u; break;
+    case 256: k = 3200000000u; break;    // the command line's AVX kernels
+    case 512: k = 6400000000u; break;    // AVX-512, and copies counted per 64-byte line
     default: return 0;
   }
   if (rate == 0) return 0;

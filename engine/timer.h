@@ -27,7 +27,8 @@ struct TimerState {
   // up to eleven for a clock the field cannot hold, then " MHz" and the NUL.
   char clockText[16] = {};
 };
-extern TimerState timer;
+// Per thread: a worker measuring on its own processor starts from a copy of the calibrated one.
+extern thread_local TimerState timer;
 
 // The fenced reading where the processor has SSE2 (CPUID leaf 1 EDX bit 26), else RDTSC alone.
 void chooseTimeStampReading(bool hasSse2);
@@ -39,7 +40,7 @@ void timerResume();
 uint32_t rateFromElapsed(uint32_t megabytes);
 // The same arithmetic on a given cycle count and clock: what rateFromElapsed computes.
 uint32_t rateFromCycles(uint64_t elapsed, uint32_t megabytes, uint32_t clockPer16);
-// Hundredths of cycles per transfer of width bits (32, 64, 128; else 0) at a rate.
+// Hundredths of cycles per transfer of width bits (32, 64, 128, 256, 512; else 0) at a rate.
 uint32_t cyclesFromRate(uint32_t rate, uint32_t width);
 // Fills clockPer16, clock10k and clockText from about one second of the high-resolution
 // counter (the median of nine windows), then pauseCompensation; nothing without a counter.

@@ -10,6 +10,7 @@
 namespace engine {
 
 WorkingMemory workingMemory;
+thread_local ThreadArea threadArea;
 
 bool allocateWorkingMemory() {
   freeWorkingMemory();   // a second call replaces, never leaks

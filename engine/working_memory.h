@@ -20,6 +20,14 @@ struct WorkingMemory {
 };
 extern WorkingMemory workingMemory;
 
+// A worker thread's own test area while a point runs on several threads; base nullptr on every
+// other thread, whose kernels use testBase.
+struct ThreadArea {
+  uint8_t* base = nullptr;   // 64 KB aligned, like testBase
+  uint8_t* end = nullptr;    // one past the last byte a kernel may touch
+};
+extern thread_local ThreadArea threadArea;
+
 // False when the system refuses a block (nothing is then held).
 bool allocateWorkingMemory();
 void freeWorkingMemory();

@@ -2,11 +2,14 @@
 // zeros; the stride column is recomputed from the current step and is filled on every line.
 #include "report/csv_report.h"
 
+#include <vector>
+
 #include "chart/text/format.h"
 #include "engine/latency.h"
 #include <cassert>
 
 #include "engine/results.h"
+#include "engine/run_extras.h"
 #include "engine/series.h"
 #include "engine/size_codes.h"
 #include "engine/working_memory.h"
@@ -33,12 +36,49 @@ uint32_t entry(int table, engine::SizeCode c) {
                                   : engine::seriesResults.point[table][c].median;
 }
 
+// The command line's extra kernels that hold a value: their columns follow the Memory Walk.
+uint32_t measuredExtraColumns(bool (&measured)[engine::extraKernelCount]) {
+  uint32_t count = 0;
+  for (uint32_t k = 0; k < engine::extraKernelCount; ++k) {
+    measured[k] = false;
+    for (uint32_t v : engine::extraTables.table[k]) measured[k] |= v != 0;
+    count += measured[k] ? 1 : 0;
+  }
+  return count;
+}
+
+void appendHeader(const bool (&measured)[engine::extraKernelCount]) {
+  text::appendText(csvHeader);
+  bool any = false;
+  for (bool m : measured) any |= m;
+  if (!any) return;
+  text::outputCursor.position -= 2;   // the header's CR LF goes after the extra names
+  for (uint32_t k = 0; k < engine::extraKernelCount; ++k) {
+    if (!measured[k]) continue;
+    text::appendText(";");
+    text::appendText(engine::extraKernelTable[k].csvLabel);
+  }
+  text::appendText("\r\n");
+}
+
 } // namespace
+
+char* csvBuffer() {
+  bool measured[engine::extraKernelCount];
+  const uint32_t extra = measuredExtraColumns(measured);
+  if (extra == 0) return engine::workingMemory.reportBuffer + engine::reportBufferHalf;
+  // 16 bytes hold any value of a column and its separator.
+  static std::vector<char> wide;
+  wide.assign(engine::reportBufferHalf + extra * engine::runCodeCount * 16 + 256, 0);
+  return wide.data();
+}
 
 uint32_t buildCsvText(char* destination, engine::SizeCode lastCode) {
   assert(lastCode <= engine::maxRunCode);
   text::outputCursor.position = destination;
-  text::appendText(csvHeader);
+  bool measured[engine::extraKernelCount];
+  measuredExtraColumns(measured);
+  appendHeader(measured);
   const uint32_t step = engine::runParameters.latencyStep;
   for (engine::SizeCode c = 0; c <= lastCode; ++c) {
     appendPlainNumber(4 * engine::blockDwords(c));
@@ -51,14 +91,20 @@ uint32_t buildCsvText(char* destination, engine::SizeCode lastCode) {
     appendPlainNumber(engine::walkStride(c, step));
     text::appendText(";");
     appendCsvValue(entry(engine::tableWalk, c));
-    text::appendText(";\r\n");
+    text::appendText(";");
+    for (uint32_t k = 0; k < engine::extraKernelCount; ++k) {
+      if (!measured[k]) continue;
+      appendCsvValue(engine::extraTables.table[k][c]);
+      text::appendText(";");
+    }
+    text::appendText("\r\n");
   }
   *text::outputCursor.position = 0;
   return static_cast<uint32_t>(text::outputCursor.position - destination);
 }
 
 bool writeCsvReport(const char* fileName, engine::SizeCode lastCode) {
-  char* const text = engine::workingMemory.reportBuffer + engine::reportBufferHalf;
+  char* const text = csvBuffer();
   const uint32_t length = buildCsvText(text, lastCode);
   if (platform::replaceFile(fileName, platform::FileShare::readWrite, text, length)) return true;
   showFileFailure(csvFailure, fileName, platform::lastFileErrorText());

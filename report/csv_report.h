@@ -12,8 +12,13 @@ constexpr const char csvHeader[] =
     "BlockSize;Read;Write;Copy;MMXRead;MMXWrite;MMXCopy;SSERead;SSEWrite;SSECopy;Read Latency;;"
     "Step Size;Memory Walk\r\n";
 
-// Builds the table for the current result records at destination (room for 64 KB) and returns
-// its length; NUL-terminated.
+// Where the table is built: the second half of the report buffer, or a block of its own when
+// the command line's extra kernels add columns (one after the Memory Walk for each that holds
+// a value, named in the header) that could overflow it.
+char* csvBuffer();
+
+// Builds the table for the current result records at destination (csvBuffer) and returns its
+// length; NUL-terminated.
 // Lines past code 300 (up to lastCode, 1 GB at most) hold the command line's larger blocks,
 // from engine::seriesResults.
 uint32_t buildCsvText(char* destination, engine::SizeCode lastCode = engine::maxSizeCode);

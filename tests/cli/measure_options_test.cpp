@@ -10,6 +10,7 @@
 #include "cli/progress.h"
 #include "cli/result_table.h"
 #include "engine/results.h"
+#include "engine/working_memory.h"
 
 namespace {
 
@@ -45,6 +46,7 @@ TEST(MeasureOptions, ChoicesBecomeTheWindowsBoxes) {
        "00100000011110"},
       {{"--tests", "write,mmx-copy,sse-copy", "--copy-to-itself"}, true, true, "01000100110000"},
       {{"--walk", "--4x"}, true, true, "00000000001001"},
+      {{"--tests", "avx-read"}, true, true, "00000000000000"},   // extra kernels only
   };
   for (const auto& c : cases) {
     std::string error;
@@ -138,6 +140,51 @@ TEST(MeasureOptions, ResultTableHasColumnsForMeasuredSeries) {
   EXPECT_NE(walk.find("   22,74\n"), std::string::npos) << walk;
   engine::resultTables = {};
   engine::pointRuns = {};
+}
+
+} // namespace
+
+namespace {
+
+TEST(MeasureOptions, ExtraKernelsTheProcessorLacksAreRefusedByName) {
+  cpu::VectorFeatures sseOnly32;   // an SSE processor without AVX, in a 32-bit build
+  sseOnly32.sse = true;
+  sseOnly32.bits64 = false;
+  cpu::VectorFeatures everything{true, true, true, true};
+  const struct {
+    const char* tests;
+    const cpu::VectorFeatures& features;
+    const char* error;
+  } cases[] = {
+      {"avx-read", sseOnly32,
+       "test 'avx-read' needs a processor with AVX, enabled by the operating system"},
+      {"memcpy,avx512-write", sseOnly32,
+       "test 'avx512-write' needs a processor with AVX-512, enabled by the operating system"},
+      {"copy64", sseOnly32, "test 'copy64' needs the 64-bit build of the program"},
+      {"nt-write,movsb-copy,memcpy", sseOnly32, ""},
+      {"read64,avx512-copy,nt-copy", everything, ""},
+  };
+  for (const auto& c : cases) {
+    const cli::CliOptions o = parse({"--tests", c.tests});
+    EXPECT_EQ(cli::unsupportedExtraTestError(o.extraTests, c.features), c.error) << c.tests;
+  }
+  cpu::VectorFeatures none;
+  none.bits64 = true;
+  EXPECT_EQ(cli::unsupportedExtraTestError(parse({"--tests", "nt-copy"}).extraTests, none),
+            "test 'nt-copy' needs a processor with SSE");
+}
+
+} // namespace
+
+namespace {
+
+TEST(MeasureOptions, ExtraCopiesReserveTheirDestinationPastSixteenMegabytes) {
+  for (const char* tests : {"memcpy", "movsb-copy", "avx-copy", "nt-copy"}) {
+    EXPECT_EQ(cli::workingBytesFor(parse({"--tests", tests, "--end", "64M"})),
+              engine::testAllocationFor(350, true)) << tests;
+  }
+  EXPECT_EQ(cli::workingBytesFor(parse({"--tests", "avx-read,nt-write", "--end", "64M"})),
+            engine::testAllocationFor(350, false));
 }
 
 } // namespace

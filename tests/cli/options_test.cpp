@@ -37,6 +37,19 @@ TEST(CliOptions, ReadsEveryMeasurementOption) {
   EXPECT_EQ(r.options.csvPath, "-");
 }
 
+TEST(CliOptions, ExtraKernelsAndThreads) {
+  cli::ParseResult r = parse({"--tests", "read,avx512-copy,memcpy,read64", "--threads", "all"});
+  ASSERT_TRUE(r.ok) << r.error;
+  EXPECT_EQ(r.options.tests, cli::TestRead);
+  // Table positions: read64 0, avx512-copy 8, memcpy 12.
+  EXPECT_EQ(r.options.extraTests, (1u << 0) | (1u << 8) | (1u << 12));
+  EXPECT_EQ(r.options.threads, 0u);
+  r = parse({"--thread-sweep", "--threads", "64"});
+  ASSERT_TRUE(r.ok) << r.error;
+  EXPECT_EQ(r.options.mode, cli::Mode::ThreadSweep);
+  EXPECT_EQ(r.options.threads, 64u);
+}
+
 TEST(CliOptions, ReadsTheCommandLinesOwnOptions) {
   const cli::ParseResult r = parse({"--tests", "read,random-latency", "--end", "1G", "--repeat",
                                     "99", "--tlb-window", "2M", "--json", "run.json"});
@@ -87,6 +100,11 @@ TEST(CliOptions, RefusalsNameTheBadWord) {
       {{"--tests", "read", "--copy-to-itself"}, "--copy-to-itself"},
       {{"--end"}, "--end"},
       {{"--csv", ""}, "--csv"},
+      {{"--threads", "0"}, "'0'"},
+      {{"--threads", "65"}, "'65'"},
+      {{"--threads", "2x"}, "'2x'"},
+      {{"--walk", "--threads", "2"}, "--threads"},
+      {{"--tests", "copy,memcpy", "--copy-to-itself"}, "memcpy"},
       {{"--json", ""}, "--json"},
       {{"--repeat", "0"}, "'0'"},
       {{"--repeat", "100"}, "'100'"},

@@ -7,6 +7,7 @@
 #include <string>
 #include <vector>
 
+#include "engine/run_extras.h"
 #include "report/csv_report.h"
 #include "report_fixture.h"
 #include "temp_dir.h"
@@ -61,6 +62,42 @@ TEST(CsvReport, TableOfAFilledRun) {
   for (std::string f; std::getline(row, f, ';');) fields.push_back(f);
   ASSERT_GE(fields.size(), 11u);
   EXPECT_EQ(fields[10], "3,25");
+}
+
+TEST(CsvReport, ExtraKernelsThatHoldAValueFollowAsNamedColumns) {
+  report_fixture::loadFilledInputs();
+  engine::extraTables = {};
+  const std::string plain = builtTable();
+  const std::vector<std::string> p = lines(plain);
+  struct Case {
+    std::vector<uint32_t> kernels;
+    uint32_t value;
+    const char* names;
+    const char* field;
+  } cases[] = {
+      {{3, engine::memcpyKernelIndex}, 12345678, ";AVXRead;memcpy", "123456,78;"},
+      // Every kernel at every size at the largest value outgrows the report buffer's half.
+      {{0, 1, 2, 3, 4, 5, 6, 7, 8, 9, 10, 11, 12}, 0xFFFFFFFFu,
+       ";Read64;Write64;Copy64;AVXRead;AVXWrite;AVXCopy;AVX512Read;AVX512Write;AVX512Copy;"
+       "NTWrite;NTCopy;MOVSBCopy;memcpy",
+       "42949672,95;"},
+  };
+  for (const Case& c : cases) {
+    engine::extraTables = {};
+    for (uint32_t k : c.kernels) {
+      for (uint32_t& v : engine::extraTables.table[k]) v = c.value;
+    }
+    char* const text = report::csvBuffer();
+    const std::string table(text, report::buildCsvText(text));
+    const std::vector<std::string> l = lines(table);
+    ASSERT_EQ(l.size(), 302u);
+    EXPECT_EQ(l[0], p[0] + c.names);
+    std::string fields;
+    for (std::size_t i = 0; i < c.kernels.size(); ++i) fields += c.field;
+    EXPECT_EQ(l[1], p[1] + fields);
+    EXPECT_EQ(l[301], p[301] + fields);
+  }
+  engine::extraTables = {};
 }
 
 TEST(CsvReport, WritesAndReplacesTheFile) {

@@ -1,0 +1,145 @@
+// The command line's extra kernels on real memory, each where this build and processor can run
+// it: a copy's destination equals its source and nothing else changes, reads change nothing,
+// writes stay in their block, and the largest block stays inside the allocation. Then points
+// on several threads: each thread measures in an area of its own with the calibrated timer,
+// and the summed rate is the bytes of all threads over the slowest one's time.
+#include <gtest/gtest.h>
+
+#include <atomic>
+#include <cstring>
+#include <set>
+#include <vector>
+
+#include "cpu/vector_features.h"
+#include "engine/kernels_extra.h"
+#include "engine/results.h"
+#include "engine/test_area.h"
+#include "engine/threads.h"
+#include "engine/timer.h"
+#include "engine/working_memory.h"
+#include "tests/engine/engine_memory.h"
+
+// The kernel frame's start of the area, as the kernels see it on the calling thread.
+namespace engine {
+uint8_t* kernelBase();
+}
+
+namespace {
+
+using engine::ExtraKernelInfo;
+using engine::workingMemory;
+
+class ExtraKernels : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    enginetest::prepareEngine();
+    cpu::detectVectorFeatures();
+  }
+  static bool supported(const ExtraKernelInfo& k) {
+    return engine::extraKernelSupported(k, cpu::vectorFeatures);
+  }
+};
+
+constexpr engine::SizeCode smallCode = 1;             // 4,224 bytes: with a partial pass
+constexpr uint32_t smallBytes = 4224;
+constexpr uint32_t region = 3 * smallBytes + 4096;    // source, destination and a margin
+constexpr uint8_t untouched = 0xCC;
+
+std::vector<uint8_t> fillArea() {
+  std::vector<uint8_t> area(region, untouched);
+  for (uint32_t i = 0; i < smallBytes; ++i) area[i] = static_cast<uint8_t>(i * 7 + 1);
+  std::memcpy(workingMemory.testBase, area.data(), region);
+  return area;
+}
+
+std::vector<uint8_t> readArea() {
+  return std::vector<uint8_t>(workingMemory.testBase, workingMemory.testBase + region);
+}
+
+TEST_F(ExtraKernels, EachMovesExactlyItsBlock) {
+  for (uint32_t toItself : {0u, 1u}) {
+    engine::runParameters.copyToItself = toItself;
+    for (const ExtraKernelInfo& k : engine::extraKernelTable) {
+      if (!supported(k)) continue;
+      const bool behind = k.copies && (toItself == 0 || k.function == engine::memcpyKernel);
+      std::vector<uint8_t> expected = fillArea();
+      if (behind) std::memcpy(expected.data() + smallBytes, expected.data(), smallBytes);
+      EXPECT_NE(k.function(smallCode), 0u) << k.name;
+      const std::vector<uint8_t> after = readArea();
+      if (std::strstr(k.name, "write") != nullptr) {
+        // Write64 stores 0; the vector writes repeat the block's first register width.
+        const uint32_t period = engine::extraKernelWidth(k, cpu::vectorFeatures) / 8;
+        const bool zero = k.function == engine::write64Kernel;
+        for (uint32_t i = 0; i < smallBytes; ++i) expected[i] = zero ? 0 : expected[i % period];
+      }
+      EXPECT_EQ(after, expected) << k.name << (toItself ? " to itself" : "");
+    }
+  }
+}
+
+TEST_F(ExtraKernels, LargestBlockStaysInsideTheAllocation) {
+  workingMemory.testBase = engine::alignedTestBase() + 63 * 4096;
+  uint8_t* const base = workingMemory.testBase;
+  constexpr uint32_t block = 16777216;
+  for (const ExtraKernelInfo& k : engine::extraKernelTable) {
+    if (!supported(k)) continue;
+    std::memset(base, 0x5A, block);
+    std::memset(base + block, 0, block);
+    EXPECT_NE(k.function(300), 0u) << k.name;
+    if (k.copies) {
+      EXPECT_EQ(std::memcmp(base, base + block, block), 0) << k.name;
+    }
+  }
+  EXPECT_TRUE(enginetest::guardIntact());
+}
+
+// A stand-in kernel: notes the area and the clock each thread measures with, and gives the
+// thread whose area is the test area half the rate of the others.
+std::atomic<int> calls{0};
+uint8_t* basesSeen[engine::maxThreads];
+uint32_t clocksSeen[engine::maxThreads];
+
+uint32_t noteThread(engine::SizeCode) {
+  const int i = calls.fetch_add(1);
+  basesSeen[i] = engine::kernelBase();
+  clocksSeen[i] = engine::timer.clock10k;
+  return basesSeen[i] == workingMemory.testBase ? 50000u : 100000u;
+}
+
+TEST_F(ExtraKernels, ThreadsMeasureInAreasOfTheirOwnAndSumOverTheSlowest) {
+  constexpr uint32_t count = 3;
+  ASSERT_TRUE(engine::prepareThreadAreas(count));
+  calls = 0;
+  uint32_t rates[count] = {};
+  EXPECT_EQ(engine::threadedRate(noteThread, 0, count, rates), count * 50000u);
+  ASSERT_EQ(calls.load(), int(count));
+  std::set<uint8_t*> bases(basesSeen, basesSeen + count);
+  EXPECT_EQ(bases.size(), count);
+  EXPECT_EQ(bases.count(workingMemory.testBase), 1u);
+  for (uint8_t* b : bases) EXPECT_EQ(reinterpret_cast<uintptr_t>(b) % 65536, 0u);
+  for (uint32_t i = 0; i < count; ++i) EXPECT_EQ(clocksSeen[i], engine::timer.clock10k);
+  EXPECT_EQ(rates[0] + rates[1] + rates[2], 250000u);
+  // The main thread's kernels still use the test area.
+  EXPECT_EQ(engine::kernelBase(), workingMemory.testBase);
+  // A real copy on every thread moves each thread's block.
+  EXPECT_NE(engine::threadedRate(engine::movsbCopyKernel, 100, count), 0u);
+  engine::freeThreadAreas();
+}
+
+TEST(ThreadSum, TheSlowestThreadSetsTheTime) {
+  const struct {
+    std::vector<uint32_t> rates;
+    uint32_t expected;
+  } cases[] = {
+      {{1000, 800, 900}, 2400},
+      {{1000}, 1000},
+      {{1000, 0}, 0},                            // a thread that measured nothing
+      {{0xF0000000u, 0xF0000000u}, 0xFFFFFFFFu}, // a sum past 32 bits
+  };
+  for (const auto& c : cases) {
+    EXPECT_EQ(engine::summedRate(c.rates.data(), static_cast<uint32_t>(c.rates.size())),
+              c.expected);
+  }
+}
+
+} // namespace

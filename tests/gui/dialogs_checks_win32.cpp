@@ -66,19 +66,6 @@ bool waitClosed(HWND window) {
   return probe::waitFor([window] { return !IsWindow(window) || !IsWindowVisible(window); }, 10000);
 }
 
-std::string readFile(const std::string& path) {
-  std::string data;
-  if (FILE* in = std::fopen(path.c_str(), "rb")) {
-    char buffer[4096];
-    for (size_t n; (n = std::fread(buffer, 1, sizeof buffer, in)) > 0;) data.append(buffer, n);
-    std::fclose(in);
-  }
-  return data;
-}
-
-bool exists(const std::string& path) {
-  return GetFileAttributesA(path.c_str()) != INVALID_FILE_ATTRIBUTES;
-}
 
 COLORREF pixelAt(HWND window, int x, int y) {
   POINT p = {x, y};
@@ -162,7 +149,8 @@ std::string staticTexts(HWND dialog) {
 }
 
 bool logHolds(const std::string& log, const std::string& line) {
-  return probe::waitFor([&] { return readFile(log).find(line) != std::string::npos; }, 10000);
+  return probe::waitFor(
+      [&] { return probe::readFile(log).find(line) != std::string::npos; }, 10000);
 }
 
 void checkLinks(HWND dialog, const std::string& shellLog) {
@@ -214,7 +202,7 @@ void checkLinks(HWND dialog, const std::string& shellLog) {
   check(logHolds(shellLog, "mailto:team@tidewell32.example") &&
             logHolds(shellLog, "mailto:bugs@tidewell32.example"),
         "About: a click on an e-mail address asks the shell to open mailto: and the address",
-        readFile(shellLog));
+        probe::readFile(shellLog));
   check(IsWindowVisible(dialog) != FALSE, "About: the dialog stays open after the clicks");
 }
 
@@ -283,10 +271,10 @@ void checkColors(HWND main, DWORD pid, const std::string& dir) {
   check(GetWindow(dialog, GW_OWNER) == main && centredOver(dialog, main, where),
         "Colors: owned by the main window and centred over it", where);
   checkSwatches(dialog, rowDefaults, "Colors: thirteen swatches in the default colours");
-  check(closeColors(main, dialog, true) && !exists(ini),
+  check(closeColors(main, dialog, true) && !probe::fileExists(ini),
         "Colors: closed by the close box without a change, it writes no settings file");
   dialog = openColors(main, pid);
-  check(dialog && closeColors(main, dialog, false) && !exists(ini),
+  check(dialog && closeColors(main, dialog, false) && !probe::fileExists(ini),
         "Colors: closed by \"&Ok\" without a change, it writes no settings file");
 
   dialog = openColors(main, pid);
@@ -302,8 +290,9 @@ void checkColors(HWND main, DWORD pid, const std::string& dir) {
   }
   checkSwatches(dialog, rowDefaults, "Colors: cancelling the picker keeps the colour");
   PostMessageA(dialog, WM_COMMAND, colorsDefault, 0);
-  check(closeColors(main, dialog, false) && readFile(ini) == defaultIni,
-        "Colors: \"&Default\" then \"&Ok\" writes tidewl32.ini byte for byte", readFile(ini));
+  check(closeColors(main, dialog, false) && probe::readFile(ini) == defaultIni,
+        "Colors: \"&Default\" then \"&Ok\" writes tidewl32.ini byte for byte",
+        probe::readFile(ini));
 
   const COLORREF silver = RGB(192, 192, 192), chosen = RGB(0x20, 0x40, 0x60);
   const int plotX = 70 + 16, plotY = 70 + 16;   // inside the first grid cell
@@ -325,8 +314,8 @@ void checkColors(HWND main, DWORD pid, const std::string& dir) {
   expected[backgroundRow] = chosen;
   checkSwatches(dialog, expected, "Colors: the Background swatch shows the picked colour");
   check(closeColors(main, dialog, false) &&
-            readFile(ini).substr(10 + 11 * 9, 9) == "604020H\r\n",
-        "Colors: the picked Background colour is saved on its line", readFile(ini));
+            probe::readFile(ini).substr(10 + 11 * 9, 9) == "604020H\r\n",
+        "Colors: the picked Background colour is saved on its line", probe::readFile(ini));
   Sleep(200);
   check(pixelAt(main, plotX, plotY) == chosen,
         "Colors: the plotting area is redrawn in the new Background colour",
@@ -361,14 +350,8 @@ void run(const std::string& exe, const std::string& workDir) {
   CreateDirectoryA(dir.c_str(), nullptr);
   const char* log = std::getenv("TW_SHELL_LOG");
   PROCESS_INFORMATION pi = {};
-  if (!check(probe::launch("\"" + exe + "\"", dir, pi), "program starts for the dialog checks"))
-    return;
-  HWND main = nullptr;
-  probe::waitFor([&] {
-    if (!main) main = probe::findWindowOf(pi.dwProcessId, "Tidewell32_Class");
-    return main && IsWindowEnabled(main) && probe::responds(main, 500);
-  }, 60000, &pi);
-  if (check(main && IsWindowEnabled(main), "main window ready for the dialog checks")) {
+  const HWND main = probe::launchReady(exe, dir, "Tidewell32_Class", pi);
+  if (check(main != nullptr, "main window ready for the dialog checks")) {
     checkAbout(main, pi.dwProcessId, log ? log : "");
     checkColors(main, pi.dwProcessId, dir);
     checkWriteFailure(main, pi.dwProcessId, dir);

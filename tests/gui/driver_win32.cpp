@@ -57,20 +57,6 @@ bool endsWith(const std::string& s, const std::string& tail) {
   return s.size() >= tail.size() && s.compare(s.size() - tail.size(), tail.size(), tail) == 0;
 }
 
-std::string readFile(const std::string& path) {
-  std::string data;
-  if (FILE* in = std::fopen(path.c_str(), "rb")) {
-    char buffer[4096];
-    for (size_t n; (n = std::fread(buffer, 1, sizeof buffer, in)) > 0;) data.append(buffer, n);
-    std::fclose(in);
-  }
-  return data;
-}
-
-bool fileExists(const std::string& path) {
-  return GetFileAttributesA(path.c_str()) != INVALID_FILE_ATTRIBUTES;
-}
-
 void checkSplash(HWND splash) {
   if (!check(splash != nullptr, "splash window appears")) return;
   probe::checkEqual("splash title", title, probe::text(splash));
@@ -234,9 +220,10 @@ void checkReport(HWND main, const std::string& dir, const PROCESS_INFORMATION& p
   const std::string base = dir + "\\twrep_" + number;
   PostMessageA(main, WM_COMMAND, 551, 0);
   const bool done = probe::waitFor(
-      [&] { return fileExists(base + ".csv") && probe::responds(main, 500); }, 30000, &pi);
-  const std::string page = readFile(base + ".htm"), picture = readFile(base + ".bmp"),
-                    table = readFile(base + ".csv");
+      [&] { return probe::fileExists(base + ".csv") && probe::responds(main, 500); }, 30000, &pi);
+  const std::string page = probe::readFile(base + ".htm");
+  const std::string picture = probe::readFile(base + ".bmp");
+  const std::string table = probe::readFile(base + ".csv");
   const std::string name = std::string("twrep_") + number;
   check(done && page.find(name + ".bmp") != std::string::npos,
         "Report writes " + name + ".htm showing its picture");
@@ -265,7 +252,7 @@ void checkDialog(HWND main, DWORD pid, WPARAM command, const char* dialogTitle) 
 }
 
 void runPlainStart(const Options& o, const Features& host) {
-  check(!fileExists(o.dir + "\\twrep_00.htm"), "work directory holds no report yet");
+  check(!probe::fileExists(o.dir + "\\twrep_00.htm"), "work directory holds no report yet");
   PROCESS_INFORMATION pi = {};
   const DWORD launched = GetTickCount();
   if (!check(probe::launch("\"" + o.exe + "\"", o.dir, pi), "program starts", o.exe)) return;

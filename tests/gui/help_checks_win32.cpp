@@ -81,14 +81,8 @@ void run(const std::string& exe, const std::string& workDir) {
           std::string(file.name) + " lies beside the program", from);
   }
   PROCESS_INFORMATION pi = {};
-  if (!check(probe::launch("\"" + exe + "\"", dir, pi), "program starts for the help checks"))
-    return;
-  HWND main = nullptr;
-  probe::waitFor([&] {
-    if (!main) main = probe::findWindowOf(pi.dwProcessId, "Tidewell32_Class");
-    return main && IsWindowEnabled(main) && probe::responds(main, 500);
-  }, 60000, &pi);
-  if (check(main && IsWindowEnabled(main), "main window ready for the help checks")) {
+  const HWND main = probe::launchReady(exe, dir, "Tidewell32_Class", pi);
+  if (check(main != nullptr, "main window ready for the help checks")) {
     for (const HelpFile& file : helpFiles) checkHelpFile(main, pi.dwProcessId, file);
     PostMessageA(main, WM_COMMAND, exitCommand, 0);
   }

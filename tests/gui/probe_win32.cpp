@@ -204,4 +204,29 @@ bool saveWindowPicture(HWND window, const std::string& path) {
   return written;
 }
 
+HWND launchReady(const std::string& exe, const std::string& dir, const char* mainClass,
+                 PROCESS_INFORMATION& pi) {
+  if (!launch("\"" + exe + "\"", dir, pi)) return nullptr;
+  HWND main = nullptr;
+  waitFor([&] {
+    if (!main) main = findWindowOf(pi.dwProcessId, mainClass);
+    return main && IsWindowEnabled(main) && responds(main, 500);
+  }, 60000, &pi);
+  return main && IsWindowEnabled(main) ? main : nullptr;
+}
+
+std::string readFile(const std::string& path) {
+  std::string data;
+  if (FILE* in = std::fopen(path.c_str(), "rb")) {
+    char buffer[4096];
+    for (size_t n; (n = std::fread(buffer, 1, sizeof buffer, in)) > 0;) data.append(buffer, n);
+    std::fclose(in);
+  }
+  return data;
+}
+
+bool fileExists(const std::string& path) {
+  return GetFileAttributesA(path.c_str()) != INVALID_FILE_ATTRIBUTES;
+}
+
 }  // namespace probe

@@ -51,6 +51,15 @@ bool launch(const std::string& commandLine, const std::string& dir, PROCESS_INFO
 // has not ended within timeoutMs.
 long finish(PROCESS_INFORMATION& pi, DWORD timeoutMs);
 
+// Starts the program in dir and waits until its main window (class mainClass) is enabled and
+// answers; answers that window, or null when it did not get there within a minute.
+HWND launchReady(const std::string& exe, const std::string& dir, const char* mainClass,
+                 PROCESS_INFORMATION& pi);
+
+// The whole file, or "" when it cannot be read.
+std::string readFile(const std::string& path);
+bool fileExists(const std::string& path);
+
 // Copies the window as it stands on the screen into a 24-bit BMP file.
 bool saveWindowPicture(HWND window, const std::string& path);
 

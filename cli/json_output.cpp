@@ -13,6 +13,7 @@
 #include "cpu/cpu_info.h"
 #include "engine/core_clock.h"
 #include "engine/kernels.h"
+#include "engine/run_extras.h"
 #include "engine/series.h"
 #include "engine/timer.h"
 #include "engine/working_memory.h"
@@ -83,6 +84,9 @@ json optionsJson(const CliOptions& o) {
   for (uint32_t t = 0; t < engine::testKernelCount; ++t) {
     if (o.tests & (1u << t)) tests.push_back(engine::kernelTable[t].name);
   }
+  for (uint32_t k = 0; k < engine::extraKernelCount; ++k) {
+    if (o.extraTests & (1u << k)) tests.push_back(engine::extraKernelTable[k].name);
+  }
   if (o.tests & TestLatency) tests.push_back("latency");
   if (o.tests & TestRandomLatency) tests.push_back("random-latency");
   const engine::RunRequest& r = engine::runRequest;
@@ -94,6 +98,7 @@ json optionsJson(const CliOptions& o) {
           {"latencyStep", 4u << o.latencyStepIndex},
           {"walkStep", 4u << o.walkStepIndex},
           {"tlbWindow", o.tlbWindowBytes ? json(o.tlbWindowBytes) : json(nullptr)},
+          {"threads", engine::runExtras.threads},
           {"fourTimes", o.fourTimes},
           {"copyToItself", o.copyToItself}};
 }
@@ -140,15 +145,42 @@ const char* seriesName(int series) {
   return series == engine::tableWalk ? "walk" : "random-latency";
 }
 
+json seriesJson(int series) {
+  json points = json::array();
+  for (uint32_t code = 0; code <= engine::maxRunCode; ++code) {
+    const engine::SeriesPoint& v = engine::seriesResults.point[series][code];
+    if (v.median != 0) points.push_back(pointJson(series, code, v));
+  }
+  return points;
+}
+
+// An extra kernel's points: the median only, as its --table column shows it.
+json extraSeriesJson(uint32_t index) {
+  const engine::ExtraKernelInfo& kernel = engine::extraKernelTable[index];
+  const uint32_t width = engine::extraKernelWidth(kernel, cpu::vectorFeatures);
+  json points = json::array();
+  for (uint32_t code = 0; code <= engine::maxRunCode; ++code) {
+    const uint32_t rate = engine::extraTables.table[index][code];
+    if (rate == 0) continue;
+    points.push_back({{"bytes", engine::blockBytes(code)},
+                      {"MBps", fromHundredths(rate)},
+                      {"tscCycles", fromHundredths(engine::cyclesFromRate(rate, width))}});
+  }
+  return points;
+}
+
+// The nine tests, then the extra kernels, then the latencies.
 json resultsJson() {
   json results = json::array();
-  for (int s = 0; s < engine::seriesCount; ++s) {
-    json points = json::array();
-    for (uint32_t code = 0; code <= engine::maxRunCode; ++code) {
-      const engine::SeriesPoint& v = engine::seriesResults.point[s][code];
-      if (v.median != 0) points.push_back(pointJson(s, code, v));
-    }
-    if (!points.empty()) results.push_back({{"test", seriesName(s)}, {"points", points}});
+  const auto add = [&](const char* name, json points) {
+    if (!points.empty()) results.push_back({{"test", name}, {"points", std::move(points)}});
+  };
+  for (int s = 0; s < engine::tableReadLatency; ++s) add(seriesName(s), seriesJson(s));
+  for (uint32_t k = 0; k < engine::extraKernelCount; ++k) {
+    add(engine::extraKernelTable[k].name, extraSeriesJson(k));
+  }
+  for (int s = engine::tableReadLatency; s < engine::seriesCount; ++s) {
+    add(seriesName(s), seriesJson(s));
   }
   return results;
 }

@@ -9,6 +9,7 @@
 #include "engine/kernels.h"
 #include "engine/kernels_extra.h"
 #include "engine/series.h"
+#include "engine/threads.h"
 #include "engine/working_memory.h"
 
 namespace cli {
@@ -95,14 +96,28 @@ engine::RunRequest runRequestFor(const CliOptions& o) {
   return request;
 }
 
-std::size_t workingBytesFor(const CliOptions& o) {
+namespace {
+uint32_t largestCodeOf(const CliOptions& o) {
   const int largest = o.walk ? windowLastSizeIndex : std::max(o.startSizeIndex, o.endSizeIndex);
+  return engine::codesPerDoubling * static_cast<uint32_t>(largest);
+}
+
+bool anyCopy(const CliOptions& o) {
   bool copies = (o.tests & copyTests) != 0;
   for (uint32_t k = 0; k < engine::extraKernelCount; ++k) {
     copies |= want(o.extraTests, 1u << k) && engine::extraKernelTable[k].copies;
   }
-  return engine::testAllocationFor(engine::codesPerDoubling * static_cast<uint32_t>(largest),
-                                   copies);
+  return copies;
+}
+} // namespace
+
+std::size_t workingBytesFor(const CliOptions& o) {
+  return engine::testAllocationFor(largestCodeOf(o), anyCopy(o));
+}
+
+uint64_t threadBytesFor(const CliOptions& o, uint32_t threads) {
+  if (threads <= 1) return 0;
+  return uint64_t(threads - 1) * engine::threadAreaBytesFor(largestCodeOf(o), anyCopy(o));
 }
 
 namespace {
@@ -115,7 +130,7 @@ std::string megabytes(uint64_t bytes) {
 }
 } // namespace
 
-std::string memoryShortLine(std::size_t neededBytes, uint64_t freeBytes, bool refused) {
+std::string memoryShortLine(uint64_t neededBytes, uint64_t freeBytes, bool refused) {
   const std::string needed = megabytes(neededBytes + (refused ? 0 : engine::systemReserveBytes));
   if (refused) return "the system refused the " + needed + " MB of memory this run needs";
   return "this run needs " + needed + " MB of free memory, " + megabytes(freeBytes) +

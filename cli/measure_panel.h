@@ -30,9 +30,12 @@ engine::RunRequest runRequestFor(const CliOptions& options);
 
 // Bytes of test allocation the run of these options needs (copies, chains and alignment).
 std::size_t workingBytesFor(const CliOptions& options);
+// Bytes of the own areas of threads 2 .. threads (none for one thread).
+// 64-bit: 63 areas of 2 GB do not fit a 32-bit size.
+uint64_t threadBytesFor(const CliOptions& options, uint32_t threads);
 
 // The one line that says the memory for the run is short (free counts what the run would
 // give back) or that the system refused it; the bytes in MB with comma decimals.
-std::string memoryShortLine(std::size_t neededBytes, uint64_t freeBytes, bool refused);
+std::string memoryShortLine(uint64_t neededBytes, uint64_t freeBytes, bool refused);
 
 } // namespace cli

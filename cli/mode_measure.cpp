@@ -26,6 +26,7 @@
 #include "engine/results.h"
 #include "engine/run.h"
 #include "engine/run_extras.h"
+#include "engine/threads.h"
 #include "engine/timer.h"
 #include "engine/working_memory.h"
 #include "platform/memory.h"
@@ -61,19 +62,31 @@ void prepareChart(const std::string& jsonWanted) {
   chart::paintMainWindow(chart::canvas, checked);
 }
 
-bool reserveWorkingMemory(const CliOptions& options) {
-  const std::size_t needed = workingBytesFor(options);
-  const uint64_t freeBefore = platform::freePhysicalBytes();
-  const engine::ReserveStatus status = engine::reserveTestAllocation(needed);
+}  // namespace
+
+bool reserveWorkingMemory(const CliOptions& options, uint32_t threads) {
+  const std::size_t testBytes = workingBytesFor(options);
+  const uint64_t threadBytes = threadBytesFor(options, threads);
+  const std::size_t held = engine::workingMemory.testAllocationSize;
+  // The test allocation is replaced only when it grows; the threads' areas come on top.
+  const uint64_t needed = uint64_t(std::max(testBytes, held)) + threadBytes;
+  const uint64_t available = platform::freePhysicalBytes() + held;
+  engine::ReserveStatus status = engine::ReserveStatus::shortOfMemory;
+  if (available >= needed + engine::systemReserveBytes) {
+    status = engine::reserveTestAllocation(testBytes);
+    if (status == engine::ReserveStatus::ok && threads > 1 &&
+        !engine::prepareThreadAreas(threads,
+                                    static_cast<std::size_t>(threadBytes / (threads - 1)))) {
+      engine::freeThreadAreas();
+      status = engine::ReserveStatus::refused;
+    }
+  }
   if (status == engine::ReserveStatus::ok) return true;
   const std::string line = memoryShortLine(
-      needed, freeBefore + engine::workingMemory.testAllocationSize,
-      status == engine::ReserveStatus::refused);
+      needed, available, status == engine::ReserveStatus::refused);
   std::fprintf(stderr, "tidewell32: %s\n", line.c_str());
   return false;
 }
-
-}  // namespace
 
 std::string resultLineText(int field) {
   return std::string(fieldCaptions[field]) + " " +
@@ -104,10 +117,8 @@ int runMeasureMode(const CliOptions& options) {
     return exitUsage;
   }
   // Blocks past 16 MB: the whole allocation is reserved and written before anything is timed.
-  if (!reserveWorkingMemory(options)) return exitStartupFailed;
+  if (!reserveWorkingMemory(options, engine::runExtras.threads)) return exitStartupFailed;
   engine::runRequest = runRequestFor(options);
-  if (!threadsFitTheRange(engine::runRequest)) return exitUsage;
-  if (!prepareThreads(engine::runExtras.threads)) return exitStartupFailed;
   engine::runExtras.extraKernels = options.extraTests;
   prepareChart(options.jsonPath);
 

@@ -64,21 +64,6 @@ bool threadsFor(const CliOptions& options, std::string& error) {
   return true;
 }
 
-bool threadsFitTheRange(const engine::RunRequest& request) {
-  const bool pastWindow = request.ownRange && (request.startCode > engine::maxSizeCode ||
-                                               request.endCode > engine::maxSizeCode);
-  if (engine::runExtras.threads <= 1 || !pastWindow) return true;
-  std::fprintf(stderr, "tidewell32: --threads measures blocks up to 16M\n%s", usageText());
-  return false;
-}
-
-bool prepareThreads(uint32_t threads) {
-  if (threads <= 1 || engine::prepareThreadAreas(threads)) return true;
-  std::fprintf(stderr, "tidewell32: not enough memory for %u threads (%u MB each)\n", threads,
-               engine::threadAreaBytes >> 20);
-  return false;
-}
-
 int runThreadSweepMode(const CliOptions& options) {
   const app::StartupStatus status = app::runStartupChecks();
   if (!status.ok()) {
@@ -92,12 +77,10 @@ int runThreadSweepMode(const CliOptions& options) {
     std::fprintf(stderr, "tidewell32: %s\n%s", error.c_str(), usageText());
     return exitUsage;
   }
-  if (options.startSizeIndex > windowLastSizeIndex) {
-    std::fprintf(stderr, "tidewell32: --thread-sweep measures blocks up to 16M\n%s", usageText());
-    return exitUsage;
-  }
   const uint32_t maxCount = engine::runExtras.threads;
-  if (!prepareThreads(maxCount)) return exitStartupFailed;
+  CliOptions sized = options;   // the areas hold the --start block, whatever --end says
+  sized.endSizeIndex = options.startSizeIndex;
+  if (!reserveWorkingMemory(sized, maxCount)) return exitStartupFailed;
   engine::calibrateClock();
   const engine::SizeCode code = 25u * static_cast<uint32_t>(options.startSizeIndex);
   engine::raisePriority();

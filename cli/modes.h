@@ -26,10 +26,10 @@ int runThreadSweepMode(const CliOptions& options); // --thread-sweep
 // The thread count of the options on this machine into engine::runExtras.threads ("all": every
 // usable processor, at most 64); false with error set when fewer processors may be used.
 bool threadsFor(const CliOptions& options, std::string& error);
-// False, with one line on standard error, when threads would measure blocks past 16 MB.
-bool threadsFitTheRange(const engine::RunRequest& request);
-// Blocks for the threads' own areas; false, with one line on standard error, when refused.
-bool prepareThreads(uint32_t threads);
+// The test allocation and the own areas of the other threads for the options' largest block,
+// every page written before anything is timed; false, with one line on standard error, when
+// the free memory (less what the system keeps) is short or the system refuses a block.
+bool reserveWorkingMemory(const CliOptions& options, uint32_t threads);
 
 // After a measurement: the report set (--report, --open) and the CSV table (--csv) the options
 // ask for. Prints the names written; exitReportFailed when a file could not be written.

@@ -7,6 +7,7 @@
 #include <atomic>
 #include <thread>
 
+#include "engine/size_codes.h"
 #include "engine/timer.h"
 #include "engine/working_memory.h"
 #include "platform/memory.h"
@@ -37,7 +38,7 @@ void worker(void* context, uint32_t index) {
   timer = work.timer;
   if (index != 0) {
     uint8_t* const block = threadAreas.blocks[index];
-    threadArea = {alignedBlock(block), block + threadAreaBytes};
+    threadArea = {alignedBlock(block), block + threadAreas.bytes};
   }
   work.arrived.fetch_add(1);
   // Yielding: should pinning have failed, a sibling on this processor still gets to arrive.
@@ -48,11 +49,22 @@ void worker(void* context, uint32_t index) {
 
 } // namespace
 
-bool prepareThreadAreas(uint32_t count) {
+std::size_t threadAreaBytesFor(uint32_t largestCode, bool copies) {
+  const std::size_t needed = std::size_t(blockBytes(largestCode)) * (copies ? 2 : 1) + 65536;
+  return needed > threadAreaBytes ? needed : threadAreaBytes;
+}
+
+bool prepareThreadAreas(uint32_t count, std::size_t bytes) {
   if (count > maxThreads) return false;
+  if (bytes > threadAreas.bytes) {
+    freeThreadAreas();
+    threadAreas.bytes = bytes;
+  }
   for (uint32_t i = 1; i < count; ++i) {
     if (threadAreas.blocks[i] != nullptr) continue;
-    threadAreas.blocks[i] = static_cast<uint8_t*>(platform::allocateZeroed(threadAreaBytes));
+    // Written before anything is timed, so no point pays for the system's first touch; large
+    // pages spare blocks past the caches the page walks, as in the test area.
+    threadAreas.blocks[i] = static_cast<uint8_t*>(platform::allocateTouched(threadAreas.bytes, true));
     if (threadAreas.blocks[i] == nullptr) return false;
   }
   if (count > threadAreas.count) threadAreas.count = count;
@@ -61,10 +73,10 @@ bool prepareThreadAreas(uint32_t count) {
 
 void freeThreadAreas() {
   for (uint8_t*& block : threadAreas.blocks) {
-    platform::freeBlock(block, threadAreaBytes);
+    platform::freeBlock(block, threadAreas.bytes);
     block = nullptr;
   }
-  threadAreas.count = 1;
+  threadAreas = ThreadAreas{};
 }
 
 uint32_t summedRate(const uint32_t* rates, uint32_t count) {

@@ -3,6 +3,7 @@
 // barrier. The point's rate is the summed rate: the bytes of all threads over the longest
 // thread's time.
 #pragma once
+#include <cstddef>
 #include <cstdint>
 
 #include "engine/kernels.h"
@@ -10,19 +11,26 @@
 namespace engine {
 
 constexpr uint32_t maxThreads = 64;   // one processor group of Windows
-// A worker's area: a 16 MB block and a copy's 16 MB destination behind it, 64 KB aligned.
-constexpr uint32_t threadAreaBytes = 2 * 16777216 + 65536;
+// A worker's smallest area: a 16 MB block and a copy's 16 MB destination behind it, 64 KB
+// aligned.
+constexpr std::size_t threadAreaBytes = 2 * 16777216 + 65536;
+
+// Bytes of a worker's area for blocks up to largestCode: the block (twice with copies, whose
+// destination lies behind it) and 64 KB of alignment; never less than threadAreaBytes.
+std::size_t threadAreaBytesFor(uint32_t largestCode, bool copies);
 
 // The blocks of threads 1 .. count - 1; thread 0 measures in the test area.
 struct ThreadAreas {
   uint8_t* blocks[maxThreads] = {};
-  uint32_t count = 1;   // threads the blocks serve
+  std::size_t bytes = threadAreaBytes;   // of each block
+  uint32_t count = 1;                    // threads the blocks serve
 };
 extern ThreadAreas threadAreas;
 
-// Makes blocks for count threads (2 .. maxThreads), keeping those already held; false (and
-// the blocks of earlier calls kept) when the system refuses one.
-bool prepareThreadAreas(uint32_t count);
+// Makes blocks of at least bytes for count threads (2 .. maxThreads), every page written once
+// (large pages asked for), keeping those already held when they are large enough; false when
+// the system refuses one (the blocks made are kept, freeThreadAreas gives them back).
+bool prepareThreadAreas(uint32_t count, std::size_t bytes = threadAreaBytes);
 void freeThreadAreas();
 
 // The bytes of count threads that each moved the same volume, over the longest thread's time:

@@ -6,11 +6,14 @@
 
 #include "app/panel_memory.h"
 #include "cli/measure_panel.h"
+#include "cli/modes.h"
 #include "cli/options.h"
 #include "cli/progress.h"
 #include "cli/result_table.h"
 #include "engine/results.h"
+#include "engine/threads.h"
 #include "engine/working_memory.h"
+#include "platform/memory.h"
 
 namespace {
 
@@ -185,6 +188,33 @@ TEST(MeasureOptions, ExtraCopiesReserveTheirDestinationPastSixteenMegabytes) {
   }
   EXPECT_EQ(cli::workingBytesFor(parse({"--tests", "avx-read,nt-write", "--end", "64M"})),
             engine::testAllocationFor(350, false));
+}
+
+TEST(MeasureOptions, OtherThreadsGetAreasForTheLargestBlock) {
+  constexpr std::size_t mb = 1u << 20, alignment = 65536;
+  EXPECT_EQ(cli::threadBytesFor(parse({"--tests", "read", "--end", "64M"}), 1), 0u);
+  EXPECT_EQ(cli::threadBytesFor(parse({"--tests", "read", "--end", "64M"}), 3),
+            2 * (64 * mb + alignment));
+  EXPECT_EQ(cli::threadBytesFor(parse({"--tests", "memcpy", "--start", "64M"}), 2),
+            128 * mb + alignment);
+  EXPECT_EQ(cli::threadBytesFor(parse({"--tests", "copy"}), 2), engine::threadAreaBytes);
+}
+
+TEST(MeasureOptions, ThreadsReserveTheirAreasUpFrontOrNothing) {
+  ASSERT_TRUE(engine::allocateWorkingMemory());
+  // 64 threads copying 1 GB blocks: 126 GB for the other threads' areas alone.
+  const cli::CliOptions huge = parse({"--tests", "copy", "--end", "1G"});
+  if (platform::freePhysicalBytes() < cli::threadBytesFor(huge, 64)) {
+    EXPECT_FALSE(cli::reserveWorkingMemory(huge, 64));
+    EXPECT_EQ(engine::threadAreas.blocks[1], nullptr);
+    EXPECT_EQ(engine::workingMemory.testAllocationSize, engine::testAllocationBytes);
+  }
+  const cli::CliOptions options = parse({"--tests", "read", "--end", "64M"});
+  EXPECT_TRUE(cli::reserveWorkingMemory(options, 2));
+  EXPECT_NE(engine::threadAreas.blocks[1], nullptr);
+  EXPECT_EQ(engine::threadAreas.bytes, cli::threadBytesFor(options, 2));
+  engine::freeThreadAreas();
+  engine::freeWorkingMemory();
 }
 
 } // namespace

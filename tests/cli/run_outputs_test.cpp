@@ -11,6 +11,7 @@
 #include "cli/measure_panel.h"
 #include "cli/result_table.h"
 #include "engine/core_clock.h"
+#include "engine/run_extras.h"
 #include "engine/results.h"
 #include "engine/series.h"
 #include "engine/timer.h"
@@ -94,6 +95,27 @@ TEST_F(RunOutputs, JsonHoldsWhatTheRunPrinted) {
   EXPECT_EQ(random["points"][0]["coreCycles"], 300.0);
   EXPECT_EQ(random["points"][0]["max"], 104.0);
   EXPECT_EQ(doc["clocks"]["coreMHz"], 3000.0);
+}
+
+TEST_F(RunOutputs, JsonCarriesAnExtraKernelAfterTheNineByItsName) {
+  engine::extraTables = {};
+  engine::extraTables.table[3][4] = 4000000;   // avx-read, 40000,00 MB/s at code 4
+  engine::seriesResults.point[engine::seriesRandomLatency][4] = {25000, 24000, 26000};
+  cli::CliOptions options;
+  options.tests = cli::TestRead | cli::TestRandomLatency;
+  options.extraTests = 1u << 3;
+  const nlohmann::json doc = nlohmann::json::parse(cli::jsonText(options, ""));
+  engine::extraTables = {};
+  EXPECT_EQ(doc["options"]["tests"],
+            nlohmann::json::array({"read", "avx-read", "random-latency"}));
+  const nlohmann::json& results = doc["results"];
+  ASSERT_EQ(results.size(), 3u);
+  EXPECT_EQ(results[1]["test"], "avx-read");
+  ASSERT_EQ(results[1]["points"].size(), 1u);
+  EXPECT_EQ(results[1]["points"][0]["bytes"], engine::blockBytes(4));
+  EXPECT_EQ(results[1]["points"][0]["MBps"], 40000.0);
+  EXPECT_GT(results[1]["points"][0]["tscCycles"], 0.0);
+  EXPECT_EQ(results[2]["test"], "random-latency");
 }
 
 TEST(MemoryShortLine, NamesTheSizeNeededAndWhatIsFree) {

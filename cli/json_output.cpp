@@ -124,7 +124,7 @@ void addSpread(json& p, uint64_t low, uint64_t high, const engine::SeriesPoint& 
 }
 
 json pointJson(int series, uint32_t code, const engine::SeriesPoint& v) {
-  json p = {{"bytes", engine::blockBytes(code)}};
+  json p = {{"bytes", engine::blockBytes(code)}, {"runs", v.runs}};
   if (series < engine::tableReadLatency) {
     const uint32_t width = engine::kernelTable[series].width;
     p["MBps"] = fromHundredths(v.median);

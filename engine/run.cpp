@@ -110,7 +110,8 @@ void bandwidthSeries(uint32_t testNumber, Progress& progress) {
                                      : runBandwidthKernel(testNumber, code);
       },
       [&](uint32_t code, const RepeatedPoint& point) {
-        seriesResults.point[table][code] = {point.kept.rate, point.lowRate, point.highRate};
+        seriesResults.point[table][code] = {point.kept.rate, point.lowRate, point.highRate,
+                                            point.kept.runs};
         if (inWindowRange(code)) {
           chart::plotLivePoint(colourOf(table), chart::Scale::bandwidth, point.kept.rate, code);
           resultTables.table[table][code] = point.kept.rate;
@@ -137,7 +138,7 @@ void extraSeries(uint32_t index, Progress& progress) {
 // A latency point in hundredths of cycles: the highest rate is the lowest latency.
 SeriesPoint latencyPoint(const RepeatedPoint& point) {
   return {cyclesFromRate(point.kept.rate, 32), cyclesFromRate(point.highRate, 32),
-          cyclesFromRate(point.lowRate, 32)};
+          cyclesFromRate(point.lowRate, 32), point.kept.runs};
 }
 
 void keepLatencyPoint(int table, int slot, uint32_t code, const RepeatedPoint& point) {

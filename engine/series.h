@@ -22,6 +22,7 @@ struct SeriesPoint {
   uint32_t median = 0;
   uint32_t low = 0;
   uint32_t high = 0;
+  uint8_t runs = 0;   // measurements it took, remeasured interruptions included (at most 255)
 };
 struct SeriesResults {
   SeriesPoint point[seriesCount][runCodeCount];

@@ -67,7 +67,7 @@ TEST_F(RunOutputs, TableCarriesRepeatsRandomLatencyAndBlocksPast16MB) {
 
 TEST_F(RunOutputs, JsonHoldsWhatTheRunPrinted) {
   engine::runRequest = {3, true, 0, 301, true, 0};
-  engine::seriesResults.point[engine::seriesRandomLatency][301] = {25000, 24000, 26000};
+  engine::seriesResults.point[engine::seriesRandomLatency][301] = {25000, 24000, 26000, 4};
   app::setFieldText(app::fieldMaxBandwidth, "Read: 30000,25 MB/s");
   engine::coreClock.clock10k = 300000;   // the core at 3,000 MHz runs 1.2 cycles per tick
   cli::CliOptions options;
@@ -94,6 +94,7 @@ TEST_F(RunOutputs, JsonHoldsWhatTheRunPrinted) {
   EXPECT_EQ(random["points"][0]["tscCycles"], 250.0);
   EXPECT_EQ(random["points"][0]["coreCycles"], 300.0);
   EXPECT_EQ(random["points"][0]["max"], 104.0);
+  EXPECT_EQ(random["points"][0]["runs"], 4);   // one sample measured again
   EXPECT_EQ(doc["clocks"]["coreMHz"], 3000.0);
 }
 

@@ -19,6 +19,7 @@
 #include "engine/peak.h"
 #include "engine/results.h"
 #include "engine/run.h"
+#include "engine/series.h"
 #include "engine/size_codes.h"
 #include "engine/timer.h"
 #include "engine/working_memory.h"
@@ -121,7 +122,10 @@ TEST_F(RunTest, OneTestFromFourToEightKilobytes) {
   EXPECT_EQ(measuredCodes(0), "0..25 (26)");
   for (int t = 1; t < engine::tableCount; ++t) EXPECT_EQ(measuredCodes(t), "none") << t;
   EXPECT_EQ(engine::pointRuns.runs[0][0], 2u);
-  for (uint32_t c = 1; c <= 25; ++c) EXPECT_GE(engine::pointRuns.runs[0][c], 1u) << c;
+  for (uint32_t c = 1; c <= 25; ++c) {
+    EXPECT_GE(engine::pointRuns.runs[0][c], 1u) << c;
+    EXPECT_EQ(engine::seriesResults.point[0][c].runs, engine::pointRuns.runs[0][c]) << c;
+  }
   EXPECT_EQ(engine::pointRuns.runs[0][26], 0u);
 
   // Summary values: those the processor can measure, and only those.

@@ -59,13 +59,11 @@ void printMeasurement(const char* name, uint32_t blockBytes, uint32_t rate, uint
   flushStandardOutput();
 }
 
-uint32_t blockBytes(engine::SizeCode code) { return engine::blockDwords(code) * 4; }
-
 void benchKernels() {
   for (const engine::KernelInfo& kernel : engine::kernelTable) {
     if (!engine::kernelSupported(kernel, cpu::cpuInfo.hasMmx, cpu::cpuInfo.hasSse)) continue;
     for (engine::SizeCode code : benchCodes) {
-      printMeasurement(kernel.name, blockBytes(code),
+      printMeasurement(kernel.name, engine::blockBytes(code),
                        bestOf([&] { return kernel.function(code); }), kernel.width);
     }
   }
@@ -77,7 +75,7 @@ void benchExtraKernels() {
     if (!engine::extraKernelSupported(kernel, cpu::vectorFeatures)) continue;
     const uint32_t width = engine::extraKernelWidth(kernel, cpu::vectorFeatures);
     for (engine::SizeCode code : benchCodes) {
-      printMeasurement(kernel.name, blockBytes(code),
+      printMeasurement(kernel.name, engine::blockBytes(code),
                        bestOf([&] { return kernel.function(code); }), width);
     }
   }
@@ -86,10 +84,10 @@ void benchExtraKernels() {
 void benchLatency() {
   engine::runParameters.latencyStep = benchLatencyStep;
   for (engine::SizeCode code : benchCodes) {
-    printMeasurement("latency", blockBytes(code),
+    printMeasurement("latency", engine::blockBytes(code),
                      bestOf([&] { return engine::readLatency(code); }), 32);
   }
-  printMeasurement("latency", blockBytes(engine::summaryLatencyCode),
+  printMeasurement("latency", engine::blockBytes(engine::summaryLatencyCode),
                    bestOf([] { return engine::readLatency(engine::summaryLatencyCode); }), 32);
   printMeasurement("long-walk", longWalkBlock,
                    bestOf([] { return engine::longWalkLatency(longWalkBlock, longWalkStep); }),
@@ -127,7 +125,7 @@ void benchTwins() {
       // Thousandths of the twin's rate. Both rates come from the same clock, so the share is a
       // ratio of time-stamp ticks that no calibration error reaches.
       const uint64_t share = best.twin == 0 ? 0 : uint64_t{best.kernel} * 1000 / best.twin;
-      std::printf("%s %u %u.%02u %u.%02u %u.%03u\n", kernel.name, blockBytes(code),
+      std::printf("%s %u %u.%02u %u.%02u %u.%03u\n", kernel.name, engine::blockBytes(code),
                   best.kernel / 100, best.kernel % 100, best.twin / 100, best.twin % 100,
                   static_cast<unsigned>(share / 1000), static_cast<unsigned>(share % 1000));
       flushStandardOutput();

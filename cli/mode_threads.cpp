@@ -42,7 +42,7 @@ void sweepKernel(const SweepKernel& kernel, engine::SizeCode code, uint32_t maxC
         slowest = rate / count;
       }
     }
-    std::printf("%s %u %u %u.%02u %u.%02u\n", kernel.name, engine::blockDwords(code) * 4, count,
+    std::printf("%s %u %u %u.%02u %u.%02u\n", kernel.name, engine::blockBytes(code), count,
                 best / 100, best % 100, slowest / 100, slowest % 100);
     flushStandardOutput();
   }

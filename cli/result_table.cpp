@@ -177,7 +177,7 @@ std::string resultTableText() {
   std::string out = trimmed(labels) + '\n' + trimmed(units) + '\n';
   for (uint32_t code = low; code <= high; ++code) {
     std::string line = rightAligned(std::to_string(code), 6) +
-                       rightAligned(std::to_string(4u * engine::blockDwords(code)), 10);
+                       rightAligned(std::to_string(engine::blockBytes(code)), 10);
     for (const Column& c : columns) line += cell(c, code);
     out += trimmed(line) + '\n';
   }

@@ -2,12 +2,11 @@
 // zeros; the stride column is recomputed from the current step and is filled on every line.
 #include "report/csv_report.h"
 
+#include <cassert>
 #include <vector>
 
 #include "chart/text/format.h"
 #include "engine/latency.h"
-#include <cassert>
-
 #include "engine/results.h"
 #include "engine/run_extras.h"
 #include "engine/series.h"
@@ -47,11 +46,9 @@ uint32_t measuredExtraColumns(bool (&measured)[engine::extraKernelCount]) {
   return count;
 }
 
-void appendHeader(const bool (&measured)[engine::extraKernelCount]) {
+void appendHeader(const bool (&measured)[engine::extraKernelCount], uint32_t extraColumns) {
   text::appendText(csvHeader);
-  bool any = false;
-  for (bool m : measured) any |= m;
-  if (!any) return;
+  if (extraColumns == 0) return;
   text::outputCursor.position -= 2;   // the header's CR LF goes after the extra names
   for (uint32_t k = 0; k < engine::extraKernelCount; ++k) {
     if (!measured[k]) continue;
@@ -77,8 +74,7 @@ uint32_t buildCsvText(char* destination, engine::SizeCode lastCode) {
   assert(lastCode <= engine::maxRunCode);
   text::outputCursor.position = destination;
   bool measured[engine::extraKernelCount];
-  measuredExtraColumns(measured);
-  appendHeader(measured);
+  appendHeader(measured, measuredExtraColumns(measured));
   const uint32_t step = engine::runParameters.latencyStep;
   for (engine::SizeCode c = 0; c <= lastCode; ++c) {
     appendPlainNumber(4 * engine::blockDwords(c));

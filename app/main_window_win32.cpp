@@ -2,6 +2,7 @@
 // working memory, colours, controls, clock, processor text, chart scale, result fields, and
 // the autostart run), painting copies the chart canvas, the splash timer ends the splash, and
 // destruction gives the working memory back and ends the message loop.
+#include "app/clock_and_scale.h"
 #include "app/launch.h"
 #include "app/option_rules.h"
 #include "app/startup.h"
@@ -9,13 +10,8 @@
 #include "chart/axes.h"
 #include "chart/canvas.h"
 #include "chart/frame.h"
-#include "cpu/cpu_info.h"
-#include "cpu/names.h"
 #include "dialogs/settings.h"
-#include "engine/peak.h"
-#include "engine/results.h"
 #include "engine/run.h"
-#include "engine/timer.h"
 #include "engine/working_memory.h"
 #include "platform/message.h"
 
@@ -33,10 +29,7 @@ void refuseToStart(HWND window, const StartupStatus& status) {
 // The clock, the processor text, and the top of the bandwidth axis from the start-up peak
 // estimate; the X axis shows block sizes until Memory Walk is chosen.
 void prepareChart() {
-  engine::calibrateClock();
-  cpu::nameProcessor(engine::timer.clockText);
-  engine::measurePeakRate(cpu::cpuInfo.hasMmx, cpu::cpuInfo.hasSse);
-  chart::setBandwidthAxis(engine::chartScales.chartPeakRate, checkedBoxes());
+  prepareClockAndScale();
   chart::setBlockSizeAxis(4);
 }
 

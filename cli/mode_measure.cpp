@@ -6,6 +6,7 @@
 #include <cstdio>
 #include <string>
 
+#include "app/clock_and_scale.h"
 #include "app/option_rules.h"
 #include "app/panel_memory.h"
 #include "app/startup.h"
@@ -13,24 +14,21 @@
 #include "chart/canvas.h"
 #include "chart/frame.h"
 #include "cli/console.h"
+#include "cli/json_output.h"
 #include "cli/measure_panel.h"
 #include "cli/modes.h"
 #include "cli/progress.h"
 #include "cli/result_table.h"
 #include "cpu/cpu_info.h"
-#include "cpu/names.h"
 #include "cpu/vector_features.h"
 #include "dialogs/settings.h"
 #include "engine/core_clock.h"
-#include "engine/peak.h"
 #include "engine/results.h"
 #include "engine/run.h"
 #include "engine/run_extras.h"
 #include "engine/threads.h"
-#include "engine/timer.h"
 #include "engine/working_memory.h"
 #include "platform/memory.h"
-#include "cli/json_output.h"
 
 namespace cli {
 namespace {
@@ -47,12 +45,9 @@ void printError(const char* text) {
 // What the window's creation does after its checks and controls: the clock, the processor
 // text, the top of the bandwidth axis, and the chart as the window first shows it.
 void prepareChart(const std::string& jsonWanted) {
-  engine::calibrateClock();
+  app::prepareClockAndScale();
   if (!jsonWanted.empty()) engine::measureCoreClock();   // the JSON's core clock and cycles
-  cpu::nameProcessor(engine::timer.clockText);
-  engine::measurePeakRate(cpu::cpuInfo.hasMmx, cpu::cpuInfo.hasSse);
   const uint32_t checked = app::checkedBoxes();
-  chart::setBandwidthAxis(engine::chartScales.chartPeakRate, checked);
   if (app::boxChecked(app::boxMemoryWalk)) {
     chart::setStepAxis(engine::runParameters.latencyStep);
   } else {

@@ -123,15 +123,20 @@ void addSpread(json& p, uint64_t low, uint64_t high, const engine::SeriesPoint& 
   p["spreadPercent"] = fromHundredths(engine::spreadHundredthsOfPercent(point));
 }
 
-json pointJson(int series, uint32_t code, const engine::SeriesPoint& v) {
+// A bandwidth point; width: the bits per transfer its cycles count.
+json bandwidthPointJson(uint32_t code, const engine::SeriesPoint& v, uint32_t width) {
   json p = {{"bytes", engine::blockBytes(code)}, {"runs", v.runs}};
+  p["MBps"] = fromHundredths(v.median);
+  p["tscCycles"] = fromHundredths(engine::cyclesFromRate(v.median, width));
+  addSpread(p, v.low, v.high, v);
+  return p;
+}
+
+json pointJson(int series, uint32_t code, const engine::SeriesPoint& v) {
   if (series < engine::tableReadLatency) {
-    const uint32_t width = engine::kernelTable[series].width;
-    p["MBps"] = fromHundredths(v.median);
-    p["tscCycles"] = fromHundredths(engine::cyclesFromRate(v.median, width));
-    addSpread(p, v.low, v.high, v);
-    return p;
+    return bandwidthPointJson(code, v, engine::kernelTable[series].width);
   }
+  json p = {{"bytes", engine::blockBytes(code)}, {"runs", v.runs}};
   p["ns"] = fromHundredths(nsHundredths(v.median));
   p["tscCycles"] = fromHundredths(v.median);
   p["coreCycles"] = coreCycles(v.median);
@@ -154,17 +159,14 @@ json seriesJson(int series) {
   return points;
 }
 
-// An extra kernel's points: the median only, as its --table column shows it.
+// An extra kernel's points, in the form of the nine tests' points.
 json extraSeriesJson(uint32_t index) {
   const engine::ExtraKernelInfo& kernel = engine::extraKernelTable[index];
   const uint32_t width = engine::extraKernelWidth(kernel, cpu::vectorFeatures);
   json points = json::array();
   for (uint32_t code = 0; code <= engine::maxRunCode; ++code) {
-    const uint32_t rate = engine::extraTables.table[index][code];
-    if (rate == 0) continue;
-    points.push_back({{"bytes", engine::blockBytes(code)},
-                      {"MBps", fromHundredths(rate)},
-                      {"tscCycles", fromHundredths(engine::cyclesFromRate(rate, width))}});
+    const engine::SeriesPoint& v = engine::extraTables.point[index][code];
+    if (v.median != 0) points.push_back(bandwidthPointJson(code, v, width));
   }
   return points;
 }

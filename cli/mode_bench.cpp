@@ -19,6 +19,7 @@
 #include "engine/kernel_twins.h"
 #include "engine/kernels.h"
 #include "engine/kernels_extra.h"
+#include "engine/run_extras.h"
 #include "engine/latency.h"
 #include "engine/peak.h"
 #include "engine/results.h"
@@ -71,6 +72,7 @@ void benchKernels() {
 
 // The command line's extra kernels the processor and the build can run, at the same sizes.
 void benchExtraKernels() {
+  engine::fillKernelAreasWithData();
   for (const engine::ExtraKernelInfo& kernel : engine::extraKernelTable) {
     if (!engine::extraKernelSupported(kernel, cpu::vectorFeatures)) continue;
     const uint32_t width = engine::extraKernelWidth(kernel, cpu::vectorFeatures);

@@ -90,6 +90,7 @@ int runThreadSweepMode(const CliOptions& options) {
     const engine::KernelInfo& kernel = engine::kernelTable[t];
     if (tests & (1u << t)) sweepKernel({kernel.name, kernel.function}, code, maxCount);
   }
+  if (options.extraTests != 0) engine::fillKernelAreasWithData();
   for (uint32_t k = 0; k < engine::extraKernelCount; ++k) {
     const engine::ExtraKernelInfo& kernel = engine::extraKernelTable[k];
     if (options.extraTests & (1u << k)) sweepKernel({kernel.name, kernel.function}, code, maxCount);

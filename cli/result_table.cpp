@@ -68,16 +68,17 @@ uint32_t medianAt(int series, uint32_t code) {
 }
 
 std::string cell(const Column& c, uint32_t code) {
-  if (c.extra >= 0) {
-    const uint32_t v = engine::extraTables.table[c.extra][code];
+  if (c.extra >= 0 && c.show == Show::median) {
+    const uint32_t v = engine::extraTables.point[c.extra][code].median;
     return rightAligned(v ? fixed2(v, 6) : "-", columnWidth - 1) +
            (engine::extraTables.remeasured[c.extra][code] ? '*' : ' ');
   }
-  if (c.show == Show::median && c.table < engine::seriesRandomLatency &&
+  if (c.extra < 0 && c.show == Show::median && c.table < engine::seriesRandomLatency &&
       code <= engine::maxSizeCode) {
     return markedValue(c.table, code, columnWidth, 6);
   }
-  const engine::SeriesPoint& p = engine::seriesResults.point[c.table][code];
+  const engine::SeriesPoint& p = c.extra >= 0 ? engine::extraTables.point[c.extra][code]
+                                              : engine::seriesResults.point[c.table][code];
   uint32_t v = c.show == Show::low ? p.low : c.show == Show::high ? p.high : p.median;
   if (c.show == Show::spread) v = engine::spreadHundredthsOfPercent(p);
   else if (c.table == engine::seriesRandomLatency) v = nanoseconds(v);
@@ -105,14 +106,25 @@ bool anyRemeasured() {
   return false;
 }
 
+// A measured column, and with repeated samples its lowest, highest and spread beside it.
+void appendColumn(std::vector<Column>& columns, const Column& c) {
+  columns.push_back(c);
+  if (engine::runRequest.repeatCount < 2) return;
+  columns.push_back({c.table, "min", c.unit, Show::low, c.extra});
+  columns.push_back({c.table, "max", c.unit, Show::high, c.extra});
+  columns.push_back({c.table, "spread", "%", Show::spread, c.extra});
+}
+
 // The command line's extra kernels that hold a value in the range, after the nine tests.
 void appendExtraColumns(std::vector<Column>& columns, uint32_t low, uint32_t high) {
   for (uint32_t k = 0; k < engine::extraKernelCount; ++k) {
     bool any = false;
-    for (uint32_t code = low; code <= high; ++code) any |= engine::extraTables.table[k][code] != 0;
+    for (uint32_t code = low; code <= high; ++code) {
+      any |= engine::extraTables.point[k][code].median != 0;
+    }
     if (any) {
-      columns.push_back(
-          {-1, engine::extraKernelTable[k].label, "MB/s", Show::median, static_cast<int>(k)});
+      appendColumn(columns, {-1, engine::extraKernelTable[k].label, "MB/s", Show::median,
+                             static_cast<int>(k)});
     }
   }
 }
@@ -128,11 +140,7 @@ std::vector<Column> measuredColumns(uint32_t low, uint32_t high) {
     if (t < engine::tableReadLatency) c = {t, chart::testLabel(t + 1), "MB/s"};
     else if (t < engine::seriesRandomLatency)
       c = {t, t == engine::tableReadLatency ? "Read Latency" : "Memory Walk", "Cycles"};
-    columns.push_back(c);
-    if (engine::runRequest.repeatCount < 2) continue;
-    columns.push_back({t, "min", c.unit, Show::low});
-    columns.push_back({t, "max", c.unit, Show::high});
-    columns.push_back({t, "spread", "%", Show::spread});
+    appendColumn(columns, c);
   }
   return columns;
 }

@@ -12,16 +12,21 @@ struct KernelTurns {
   uint32_t turns = 0;          // turns of one whole pass over the block
   uint32_t passes = 0;         // whole passes (at most 16,384)
   uint32_t partialTurns = 0;   // turns of the partial pass from the block's start; 0: none
+  uint32_t wholeBlockBytes = 0;   // a block larger than the volume: its bytes; else 0
 };
 
-// Turns of turnBytes (32, 64, 128 or 256) for the block of a code and the current volume.
+// Turns of turnBytes (32, 64, 128 or 256) for the block of a code and the current volume. A
+// block larger than the volume (past 16 MB, only the command line's) is moved once whole: a
+// volume-sized part of it would leave the write-backs of its stores in the last-level cache,
+// outside the timed interval, and its writes would look faster than memory.
 KernelTurns kernelTurns(SizeCode code, uint32_t turnBytes);
 
 // The test area's first byte: workingMemory.testBase, or the thread's own area (threadArea).
 uint8_t* kernelBase();
 
-// Rate in hundredths of MB/s for the nominal 16 << iterationShift megabytes since timerStart.
-uint32_t nominalRate();
+// Rate in hundredths of MB/s since timerStart for the nominal 16 << iterationShift megabytes,
+// or for the whole block of a block larger than that.
+uint32_t nominalRate(const KernelTurns& k);
 
 // EMMS: empties the MMX state so the x87 unit works again. The MMX and SSE kernels run it
 // before the read-in and once more after the measurement, since compiled code that follows
@@ -29,8 +34,8 @@ uint32_t nominalRate();
 inline void clearMmxState() { asm volatile("emms" ::: "memory"); }
 
 // The end of an MMX or SSE kernel: the rate, then EMMS once the time has been taken.
-inline uint32_t nominalRateThenClearMmx() {
-  const uint32_t rate = nominalRate();
+inline uint32_t nominalRateThenClearMmx(const KernelTurns& k) {
+  const uint32_t rate = nominalRate(k);
   clearMmxState();
   return rate;
 }

@@ -119,8 +119,8 @@ inline void avxCopyPasses(const uint8_t* base, uint8_t* dstBase, uint32_t turns,
       : "memory", "cc", "xmm0", "xmm1", "xmm2", "xmm3");
 }
 
-inline uint32_t nominalRateThenClearUpper() {
-  const uint32_t rate = nominalRate();
+inline uint32_t nominalRateThenClearUpper(const KernelTurns& k) {
+  const uint32_t rate = nominalRate(k);
   asm volatile("vzeroupper" ::: "memory");
   return rate;
 }
@@ -135,7 +135,7 @@ uint32_t avxWrite(SizeCode code) {
   timerStart();
   if (k.passes != 0) avxWritePasses<nonTemporal>(base, k.turns, k.passes, value);
   if (k.partialTurns != 0) avxWritePasses<nonTemporal>(base, k.partialTurns, 1, value);
-  return nominalRateThenClearUpper();
+  return nominalRateThenClearUpper(k);
 }
 
 template <bool nonTemporal>
@@ -147,7 +147,7 @@ uint32_t avxCopy(SizeCode code) {
   timerStart();
   if (k.passes != 0) avxCopyPasses<nonTemporal>(base, dst, k.turns, k.passes);
   if (k.partialTurns != 0) avxCopyPasses<nonTemporal>(base, dst, k.partialTurns, 1);
-  return nominalRateThenClearUpper();
+  return nominalRateThenClearUpper(k);
 }
 
 } // namespace
@@ -159,7 +159,7 @@ uint32_t avxReadKernel(SizeCode code) {
   timerStart();
   if (k.passes != 0) avxReadPasses(base, k.turns, k.passes);
   if (k.partialTurns != 0) avxReadPasses(base, k.partialTurns, 1);
-  return nominalRateThenClearUpper();
+  return nominalRateThenClearUpper(k);
 }
 
 uint32_t avxWriteKernel(SizeCode code) { return avxWrite<false>(code); }

@@ -112,8 +112,8 @@ inline void avx512CopyPasses(const uint8_t* base, uint8_t* dstBase, uint32_t tur
       : "memory", "cc", "xmm0", "xmm1");
 }
 
-inline uint32_t nominalRateThenClearUpper() {
-  const uint32_t rate = nominalRate();
+inline uint32_t nominalRateThenClearUpper(const KernelTurns& k) {
+  const uint32_t rate = nominalRate(k);
   asm volatile("vzeroupper" ::: "memory");
   return rate;
 }
@@ -128,7 +128,7 @@ uint32_t avx512Write(SizeCode code) {
   timerStart();
   if (k.passes != 0) avx512WritePasses<nonTemporal>(base, k.turns, k.passes, value);
   if (k.partialTurns != 0) avx512WritePasses<nonTemporal>(base, k.partialTurns, 1, value);
-  return nominalRateThenClearUpper();
+  return nominalRateThenClearUpper(k);
 }
 
 template <bool nonTemporal>
@@ -140,7 +140,7 @@ uint32_t avx512Copy(SizeCode code) {
   timerStart();
   if (k.passes != 0) avx512CopyPasses<nonTemporal>(base, dst, k.turns, k.passes);
   if (k.partialTurns != 0) avx512CopyPasses<nonTemporal>(base, dst, k.partialTurns, 1);
-  return nominalRateThenClearUpper();
+  return nominalRateThenClearUpper(k);
 }
 
 } // namespace
@@ -152,7 +152,7 @@ uint32_t avx512ReadKernel(SizeCode code) {
   timerStart();
   if (k.passes != 0) avx512ReadPasses(base, k.turns, k.passes);
   if (k.partialTurns != 0) avx512ReadPasses(base, k.partialTurns, 1);
-  return nominalRateThenClearUpper();
+  return nominalRateThenClearUpper(k);
 }
 
 uint32_t avx512WriteKernel(SizeCode code) { return avx512Write<false>(code); }

@@ -85,7 +85,7 @@ uint32_t readKernel(SizeCode code) {
   timerStart();
   if (k.passes != 0) readPasses(base, k.turns, k.passes);
   if (k.partialTurns != 0) readPasses(base, k.partialTurns, 1);
-  return nominalRate();
+  return nominalRate(k);
 }
 
 uint32_t writeKernel(SizeCode code) {
@@ -95,7 +95,7 @@ uint32_t writeKernel(SizeCode code) {
   timerStart();
   if (k.passes != 0) writePasses(base, k.turns, k.passes);
   if (k.partialTurns != 0) writePasses(base, k.partialTurns, 1);
-  return nominalRate();
+  return nominalRate(k);
 }
 
 uint32_t copyKernel(SizeCode code) {
@@ -107,7 +107,7 @@ uint32_t copyKernel(SizeCode code) {
   timerStart();
   if (k.passes != 0) copyPasses(base, dst, k.turns, k.passes);
   if (k.partialTurns != 0) copyPasses(base, dst, k.partialTurns, 1);
-  return nominalRate();
+  return nominalRate(k);
 }
 
 } // namespace engine

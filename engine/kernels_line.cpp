@@ -70,7 +70,7 @@ uint32_t lineKernel(SizeCode code, uint32_t turnBytes) {
   assert(blockDwords(code) * 4 % turnBytes == 0);
   timerStart();
   if (k.passes != 0) passesOf(kernelBase(), k.turns, k.passes);
-  return nominalRate();
+  return nominalRate(k);
 }
 
 } // namespace

@@ -85,7 +85,7 @@ uint32_t mmxReadKernel(SizeCode code) {
   timerStart();
   if (k.passes != 0) mmxReadPasses(base, k.turns, k.passes);
   if (k.partialTurns != 0) mmxReadPasses(base, k.partialTurns, 1);
-  return nominalRateThenClearMmx();
+  return nominalRateThenClearMmx(k);
 }
 
 uint32_t mmxWriteKernel(SizeCode code) {
@@ -96,7 +96,7 @@ uint32_t mmxWriteKernel(SizeCode code) {
   timerStart();
   if (k.passes != 0) mmxWritePasses(base, k.turns, k.passes);
   if (k.partialTurns != 0) mmxWritePasses(base, k.partialTurns, 1);
-  return nominalRateThenClearMmx();
+  return nominalRateThenClearMmx(k);
 }
 
 uint32_t mmxCopyKernel(SizeCode code) {
@@ -108,7 +108,7 @@ uint32_t mmxCopyKernel(SizeCode code) {
   timerStart();
   if (k.passes != 0) mmxCopyPasses(base, dst, k.turns, k.passes);
   if (k.partialTurns != 0) mmxCopyPasses(base, dst, k.partialTurns, 1);
-  return nominalRateThenClearMmx();
+  return nominalRateThenClearMmx(k);
 }
 
 } // namespace engine

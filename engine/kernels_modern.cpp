@@ -40,11 +40,10 @@ inline void read64Passes(const uint8_t* base, uint32_t turns, uint32_t passes) {
       : "memory", "cc");
 }
 
-// passes x turns of eight 8-byte stores of 0.
-inline void write64Passes(uint8_t* base, uint32_t turns, uint32_t passes) {
+// passes x turns of eight 8-byte stores of value.
+inline void write64Passes(uint8_t* base, uint32_t turns, uint32_t passes, uint64_t value) {
   uint8_t* p;
   uint32_t t;
-  const uint64_t zero = 0;
   asm volatile(
       "1:\n\t"
       "mov %[base], %[p]\n\t"
@@ -52,7 +51,7 @@ inline void write64Passes(uint8_t* base, uint32_t turns, uint32_t passes) {
       ".p2align 5\n\t"  // the turn loop starts on a 32-byte fetch boundary
       "2:\n\t"
       ".irp off, 0, 8, 16, 24, 32, 40, 48, 56\n\t"
-      "movq %[zero], \\off(%[p])\n\t"
+      "movq %[value], \\off(%[p])\n\t"
       ".endr\n\t"
       "add $64, %[p]\n\t"
       "dec %[t]\n\t"
@@ -60,7 +59,7 @@ inline void write64Passes(uint8_t* base, uint32_t turns, uint32_t passes) {
       "dec %[passes]\n\t"
       "jnz 1b\n\t"
       : [p] "=&r"(p), [t] "=&r"(t), [passes] "+r"(passes)
-      : [base] "rm"(base), [turns] "rm"(turns), [zero] "r"(zero)
+      : [base] "rm"(base), [turns] "rm"(turns), [value] "r"(value)
       : "memory", "cc");
 }
 
@@ -98,7 +97,7 @@ inline void copy64Passes(const uint8_t* base, uint8_t* dstBase, uint32_t turns,
 #else
 // No 64-bit registers in this build; the table's gate keeps these from being called.
 inline void read64Passes(const uint8_t*, uint32_t, uint32_t) {}
-inline void write64Passes(uint8_t*, uint32_t, uint32_t) {}
+inline void write64Passes(uint8_t*, uint32_t, uint32_t, uint64_t) {}
 inline void copy64Passes(const uint8_t*, uint8_t*, uint32_t, uint32_t) {}
 #endif
 
@@ -144,17 +143,20 @@ uint32_t read64Kernel(SizeCode code) {
   timerStart();
   if (k.passes != 0) read64Passes(base, k.turns, k.passes);
   if (k.partialTurns != 0) read64Passes(base, k.partialTurns, 1);
-  return nominalRate();
+  return nominalRate(k);
 }
 
 uint32_t write64Kernel(SizeCode code) {
   const KernelTurns k = kernelTurns(code, 64);
   uint8_t* base = kernelBase();
+  // The stored value is the first 8 bytes of the block, loaded before the read-in.
+  uint64_t value;
+  std::memcpy(&value, base, sizeof value);
   touchBlock(k.turns * 64);
   timerStart();
-  if (k.passes != 0) write64Passes(base, k.turns, k.passes);
-  if (k.partialTurns != 0) write64Passes(base, k.partialTurns, 1);
-  return nominalRate();
+  if (k.passes != 0) write64Passes(base, k.turns, k.passes, value);
+  if (k.partialTurns != 0) write64Passes(base, k.partialTurns, 1, value);
+  return nominalRate(k);
 }
 
 uint32_t copy64Kernel(SizeCode code) {
@@ -165,7 +167,7 @@ uint32_t copy64Kernel(SizeCode code) {
   timerStart();
   if (k.passes != 0) copy64Passes(base, dst, k.turns, k.passes);
   if (k.partialTurns != 0) copy64Passes(base, dst, k.partialTurns, 1);
-  return nominalRate();
+  return nominalRate(k);
 }
 
 uint32_t movsbCopyKernel(SizeCode code) {
@@ -176,7 +178,7 @@ uint32_t movsbCopyKernel(SizeCode code) {
   timerStart();
   if (k.passes != 0) movsbPasses(base, dst, k.turns * 64, k.passes);
   if (k.partialTurns != 0) movsbPasses(base, dst, k.partialTurns * 64, 1);
-  return nominalRate();
+  return nominalRate(k);
 }
 
 uint32_t memcpyKernel(SizeCode code) {
@@ -187,7 +189,7 @@ uint32_t memcpyKernel(SizeCode code) {
   timerStart();
   memcpyPasses(base, dst, k.turns * 64, k.passes);
   if (k.partialTurns != 0) memcpyPasses(base, dst, k.partialTurns * 64, 1);
-  return nominalRate();
+  return nominalRate(k);
 }
 
 uint32_t ntStoreWidth(const cpu::VectorFeatures& f) {

@@ -82,7 +82,7 @@ uint32_t sseReadKernel(SizeCode code) {
   timerStart();
   if (k.passes != 0) sseReadPasses(base, k.turns, k.passes);
   if (k.partialTurns != 0) sseReadPasses(base, k.partialTurns, 1);
-  return nominalRateThenClearMmx();
+  return nominalRateThenClearMmx(k);
 }
 
 uint32_t sseWriteKernel(SizeCode code) {
@@ -95,7 +95,7 @@ uint32_t sseWriteKernel(SizeCode code) {
   timerStart();
   if (k.passes != 0) sseWritePasses(base, k.turns, k.passes, value);
   if (k.partialTurns != 0) sseWritePasses(base, k.partialTurns, 1, value);
-  return nominalRateThenClearMmx();
+  return nominalRateThenClearMmx(k);
 }
 
 uint32_t sseCopyKernel(SizeCode code) {
@@ -107,7 +107,7 @@ uint32_t sseCopyKernel(SizeCode code) {
   timerStart();
   if (k.passes != 0) sseCopyPasses(base, dst, k.turns, k.passes);
   if (k.partialTurns != 0) sseCopyPasses(base, dst, k.partialTurns, 1);
-  return nominalRateThenClearMmx();
+  return nominalRateThenClearMmx(k);
 }
 
 } // namespace engine

@@ -87,7 +87,7 @@ uint32_t ntWrite128Kernel(SizeCode code) {
   timerStart();
   if (k.passes != 0) ntWrite128Passes(base, k.turns, k.passes, value);
   if (k.partialTurns != 0) ntWrite128Passes(base, k.partialTurns, 1, value);
-  return nominalRate();
+  return nominalRate(k);
 }
 
 uint32_t ntCopy128Kernel(SizeCode code) {
@@ -98,7 +98,7 @@ uint32_t ntCopy128Kernel(SizeCode code) {
   timerStart();
   if (k.passes != 0) ntCopy128Passes(base, dst, k.turns, k.passes);
   if (k.partialTurns != 0) ntCopy128Passes(base, dst, k.partialTurns, 1);
-  return nominalRate();
+  return nominalRate(k);
 }
 
 } // namespace engine

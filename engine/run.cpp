@@ -129,7 +129,8 @@ void extraSeries(uint32_t index, Progress& progress) {
   runSeries(
       range.start, range.end, [&](uint32_t code) { return measureBandwidth(kernel.function, code); },
       [&](uint32_t code, const RepeatedPoint& point) {
-        extraTables.table[index][code] = point.kept.rate;
+        extraTables.point[index][code] = {point.kept.rate, point.lowRate, point.highRate,
+                                          point.kept.runs};
         extraTables.remeasured[index][code] = point.kept.remeasured;
         progress.point(kernel.label, code);
       });
@@ -278,8 +279,12 @@ RunStatus runTest() {
     for (uint32_t t = 1; t <= testCount; ++t) {
       if (testSelected(t)) bandwidthSeries(t, progress);
     }
+    bool filled = false;
     for (uint32_t k = 0; k < extraKernelCount; ++k) {
-      if (extraSelected(k)) extraSeries(k, progress);
+      if (!extraSelected(k)) continue;
+      if (!filled) fillKernelAreasWithData();
+      filled = true;
+      extraSeries(k, progress);
     }
     if (app::boxChecked(app::boxReadLatency)) readLatencySeries(progress);
     if (runRequest.randomLatency && !walk) randomLatencySeries(progress);

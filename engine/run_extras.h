@@ -19,12 +19,16 @@ extern RunExtras runExtras;
 
 // The extra kernels' results of the last run; cleared with resultTables.
 struct ExtraTables {
-  uint32_t table[extraKernelCount][runCodeCount];   // hundredths of MB/s; 0 = not measured
+  SeriesPoint point[extraKernelCount][runCodeCount];   // hundredths of MB/s; 0 = not measured
   bool remeasured[extraKernelCount][runCodeCount];  // measured again after a fall
 };
 extern ExtraTables extraTables;
 
 inline bool extraKernelChosen(uint32_t index) { return (runExtras.extraKernels >> index) & 1u; }
+
+// Fills the test allocation and every thread's area with data that is never zero
+// (engine::fillWithData); untimed, before the extra kernels measure.
+void fillKernelAreasWithData();
 
 // One bandwidth point of a kernel: on one thread, or on runExtras.threads (the summed rate).
 uint32_t measureBandwidth(KernelFunction kernel, SizeCode code);

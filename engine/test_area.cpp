@@ -5,6 +5,7 @@
 
 #include <cassert>
 #include <cstdint>
+#include <cstring>
 
 #include "engine/kernels.h"
 #include "engine/working_memory.h"
@@ -54,6 +55,15 @@ void touchBlock(uint32_t bytes) {
   assert(workingMemory.testBase != nullptr);
   assert(workingMemory.testBase + bytes <= workingMemory.testAllocation + workingMemory.testAllocationSize);
   touchRegion(workingMemory.testBase, bytes);
+}
+
+void fillWithData(uint8_t* start, std::size_t bytes) {
+  // Consecutive words differ, so no line repeats a short pattern either.
+  uint32_t word = 0x9E3779B9u;
+  for (std::size_t i = 0; i + 4 <= bytes; i += 4, word += 0x9E3779B9u) {
+    const uint32_t value = word | 1u;
+    std::memcpy(start + i, &value, 4);
+  }
 }
 
 void touchAllocation(uint32_t bytes) {

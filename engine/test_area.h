@@ -2,6 +2,7 @@
 // fastest of 64 page offsets), the untimed read-in of a region, and the placement search. The
 // allocation itself is engine::workingMemory (engine/working_memory.h).
 #pragma once
+#include <cstddef>
 #include <cstdint>
 
 namespace engine {
@@ -24,6 +25,12 @@ uint8_t* alignedTestBase();
 // first byte (touchAllocation); untimed read-in.
 void touchBlock(uint32_t bytes);
 void touchAllocation(uint32_t bytes);
+
+// Fills bytes from start with 32-bit words that are never zero. The command line's extra
+// kernels measure on such data: some memory systems retire all-zero lines without moving their
+// bytes (non-temporal stores of zeros ran three times faster than memory on one server), so the
+// zeros the area starts with would give rates no real data reaches.
+void fillWithData(uint8_t* start, std::size_t bytes);
 
 // Moves testBase to the fastest of 64 page offsets (MMX Read when hasMmx, else Read, codes
 // 99..179 in steps of 5); ties go to the later offset. Sets placementDone.

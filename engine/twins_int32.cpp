@@ -42,7 +42,7 @@ uint32_t readTwin(SizeCode code) {
   timerStart();
   if (k.passes != 0) passesOf<readTurns>(k.passes, base, k.turns);
   if (k.partialTurns != 0) readTurns(base, k.partialTurns);
-  return nominalRate();
+  return nominalRate(k);
 }
 
 uint32_t writeTwin(SizeCode code) {
@@ -52,7 +52,7 @@ uint32_t writeTwin(SizeCode code) {
   timerStart();
   if (k.passes != 0) passesOf<writeTurns>(k.passes, base, k.turns);
   if (k.partialTurns != 0) writeTurns(base, k.partialTurns);
-  return nominalRate();
+  return nominalRate(k);
 }
 
 uint32_t copyTwin(SizeCode code) {
@@ -63,7 +63,7 @@ uint32_t copyTwin(SizeCode code) {
   timerStart();
   if (k.passes != 0) passesOf<copyTurns>(k.passes, base, dst, k.turns);
   if (k.partialTurns != 0) copyTurns(base, dst, k.partialTurns);
-  return nominalRate();
+  return nominalRate(k);
 }
 
 } // namespace engine

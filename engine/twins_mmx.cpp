@@ -38,7 +38,7 @@ uint32_t mmxReadTwin(SizeCode code) {
   timerStart();
   if (k.passes != 0) passesOf<mmxReadTurns>(k.passes, base, k.turns);
   if (k.partialTurns != 0) mmxReadTurns(base, k.partialTurns);
-  return nominalRateThenClearMmx();
+  return nominalRateThenClearMmx(k);
 }
 
 uint32_t mmxWriteTwin(SizeCode code) {
@@ -49,7 +49,7 @@ uint32_t mmxWriteTwin(SizeCode code) {
   timerStart();
   if (k.passes != 0) passesOf<mmxWriteTurns>(k.passes, base, k.turns);
   if (k.partialTurns != 0) mmxWriteTurns(base, k.partialTurns);
-  return nominalRateThenClearMmx();
+  return nominalRateThenClearMmx(k);
 }
 
 uint32_t mmxCopyTwin(SizeCode code) {
@@ -61,7 +61,7 @@ uint32_t mmxCopyTwin(SizeCode code) {
   timerStart();
   if (k.passes != 0) passesOf<mmxCopyTurns>(k.passes, base, dst, k.turns);
   if (k.partialTurns != 0) mmxCopyTurns(base, dst, k.partialTurns);
-  return nominalRateThenClearMmx();
+  return nominalRateThenClearMmx(k);
 }
 
 } // namespace engine

@@ -43,7 +43,7 @@ uint32_t sseReadTwin(SizeCode code) {
   timerStart();
   if (k.passes != 0) passesOf<sseReadTurns>(k.passes, base, k.turns);
   if (k.partialTurns != 0) sseReadTurns(base, k.partialTurns);
-  return nominalRateThenClearMmx();
+  return nominalRateThenClearMmx(k);
 }
 
 uint32_t sseWriteTwin(SizeCode code) {
@@ -55,7 +55,7 @@ uint32_t sseWriteTwin(SizeCode code) {
   timerStart();
   if (k.passes != 0) passesOf<sseWriteTurns>(k.passes, base, k.turns, value);
   if (k.partialTurns != 0) sseWriteTurns(base, k.partialTurns, value);
-  return nominalRateThenClearMmx();
+  return nominalRateThenClearMmx(k);
 }
 
 uint32_t sseCopyTwin(SizeCode code) {
@@ -67,7 +67,7 @@ uint32_t sseCopyTwin(SizeCode code) {
   timerStart();
   if (k.passes != 0) passesOf<sseCopyTurns>(k.passes, base, dst, k.turns);
   if (k.partialTurns != 0) sseCopyTurns(base, dst, k.partialTurns);
-  return nominalRateThenClearMmx();
+  return nominalRateThenClearMmx(k);
 }
 
 } // namespace engine

@@ -40,7 +40,7 @@ uint32_t measuredExtraColumns(bool (&measured)[engine::extraKernelCount]) {
   uint32_t count = 0;
   for (uint32_t k = 0; k < engine::extraKernelCount; ++k) {
     measured[k] = false;
-    for (uint32_t v : engine::extraTables.table[k]) measured[k] |= v != 0;
+    for (const engine::SeriesPoint& p : engine::extraTables.point[k]) measured[k] |= p.median != 0;
     count += measured[k] ? 1 : 0;
   }
   return count;
@@ -90,7 +90,7 @@ uint32_t buildCsvText(char* destination, engine::SizeCode lastCode) {
     text::appendText(";");
     for (uint32_t k = 0; k < engine::extraKernelCount; ++k) {
       if (!measured[k]) continue;
-      appendCsvValue(engine::extraTables.table[k][c]);
+      appendCsvValue(engine::extraTables.point[k][c].median);
       text::appendText(";");
     }
     text::appendText("\r\n");

@@ -98,15 +98,23 @@ TEST_F(RunOutputs, JsonHoldsWhatTheRunPrinted) {
   EXPECT_EQ(doc["clocks"]["coreMHz"], 3000.0);
 }
 
-TEST_F(RunOutputs, JsonCarriesAnExtraKernelAfterTheNineByItsName) {
+TEST_F(RunOutputs, AnExtraKernelFollowsTheNineWithItsSpread) {
+  engine::runRequest = {3, true, 0, 25, false, 0};
   engine::extraTables = {};
-  engine::extraTables.table[3][4] = 4000000;   // avx-read, 40000,00 MB/s at code 4
+  // avx-read at code 4: 40000,00 MB/s, samples 38000,00 .. 42000,00 (10 %), three runs.
+  engine::extraTables.point[3][4] = {4000000, 3800000, 4200000, 3};
   engine::seriesResults.point[engine::seriesRandomLatency][4] = {25000, 24000, 26000};
   cli::CliOptions options;
   options.tests = cli::TestRead | cli::TestRandomLatency;
   options.extraTests = 1u << 3;
+  options.repeatCount = 3;
   const nlohmann::json doc = nlohmann::json::parse(cli::jsonText(options, ""));
+  const std::string table = cli::resultTableText();
   engine::extraTables = {};
+  EXPECT_NE(table.find("AVX Read           min           max        spread"), std::string::npos)
+      << table;
+  EXPECT_NE(table.find("40000,00      38000,00      42000,00         10,00"), std::string::npos)
+      << table;
   EXPECT_EQ(doc["options"]["tests"],
             nlohmann::json::array({"read", "avx-read", "random-latency"}));
   const nlohmann::json& results = doc["results"];
@@ -116,6 +124,10 @@ TEST_F(RunOutputs, JsonCarriesAnExtraKernelAfterTheNineByItsName) {
   EXPECT_EQ(results[1]["points"][0]["bytes"], engine::blockBytes(4));
   EXPECT_EQ(results[1]["points"][0]["MBps"], 40000.0);
   EXPECT_GT(results[1]["points"][0]["tscCycles"], 0.0);
+  EXPECT_EQ(results[1]["points"][0]["min"], 38000.0);
+  EXPECT_EQ(results[1]["points"][0]["max"], 42000.0);
+  EXPECT_EQ(results[1]["points"][0]["spreadPercent"], 10.0);
+  EXPECT_EQ(results[1]["points"][0]["runs"], 3);
   EXPECT_EQ(results[2]["test"], "random-latency");
 }
 

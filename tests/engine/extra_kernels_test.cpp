@@ -13,6 +13,7 @@
 #include "cpu/vector_features.h"
 #include "engine/kernels_extra.h"
 #include "engine/results.h"
+#include "engine/run_extras.h"
 #include "engine/test_area.h"
 #include "engine/threads.h"
 #include "engine/timer.h"
@@ -67,14 +68,35 @@ TEST_F(ExtraKernels, EachMovesExactlyItsBlock) {
       EXPECT_NE(k.function(smallCode), 0u) << k.name;
       const std::vector<uint8_t> after = readArea();
       if (std::strstr(k.name, "write") != nullptr) {
-        // Write64 stores 0; the vector writes repeat the block's first register width.
+        // A write repeats the block's first register width.
         const uint32_t period = engine::extraKernelWidth(k, cpu::vectorFeatures) / 8;
-        const bool zero = k.function == engine::write64Kernel;
-        for (uint32_t i = 0; i < smallBytes; ++i) expected[i] = zero ? 0 : expected[i % period];
+        for (uint32_t i = 0; i < smallBytes; ++i) expected[i] = expected[i % period];
       }
       EXPECT_EQ(after, expected) << k.name << (toItself ? " to itself" : "");
     }
   }
+}
+
+bool holdsZeroWord(const uint8_t* start, std::size_t bytes) {
+  for (std::size_t i = 0; i + 4 <= bytes; i += 4) {
+    uint32_t word;
+    std::memcpy(&word, start + i, 4);
+    if (word == 0) return true;
+  }
+  return false;
+}
+
+// Zeros would let memory that skips all-zero lines report rates no data reaches.
+TEST_F(ExtraKernels, TheyMeasureOnDataThatIsNeverZero) {
+  ASSERT_TRUE(engine::prepareThreadAreas(2));
+  engine::fillKernelAreasWithData();
+  EXPECT_FALSE(holdsZeroWord(workingMemory.testAllocation, workingMemory.testAllocationSize));
+  EXPECT_FALSE(holdsZeroWord(engine::threadAreas.blocks[1], engine::threadAreas.bytes));
+  EXPECT_TRUE(enginetest::guardIntact());
+  std::vector<uint32_t> words(16);
+  std::memcpy(words.data(), workingMemory.testAllocation, 64);
+  EXPECT_EQ(std::set<uint32_t>(words.begin(), words.end()).size(), words.size());
+  engine::freeThreadAreas();
 }
 
 TEST_F(ExtraKernels, LargestBlockStaysInsideTheAllocation) {

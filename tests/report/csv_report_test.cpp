@@ -85,7 +85,7 @@ TEST(CsvReport, ExtraKernelsThatHoldAValueFollowAsNamedColumns) {
   for (const Case& c : cases) {
     engine::extraTables = {};
     for (uint32_t k : c.kernels) {
-      for (uint32_t& v : engine::extraTables.table[k]) v = c.value;
+      for (engine::SeriesPoint& p : engine::extraTables.point[k]) p.median = c.value;
     }
     char* const text = report::csvBuffer();
     const std::string table(text, report::buildCsvText(text));

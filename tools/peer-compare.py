@@ -1,0 +1,192 @@
+#!/usr/bin/env python3
+"""Compares the command line's kernels with other memory benchmarks on this machine, and with
+the load/store limits of the core.
+
+Rounds alternate who goes first: in each round, each access width's group measures
+`tidewell32 --bench` and then the peers' kernels of that width at the seven --bench block sizes
+(the other way round in odd rounds), so both sides of a ratio are minutes apart at most. The
+figure of a point is the median over the rounds of each side's own figure. Peers: likwid-bench
+(Debian package likwid) and pmbw (give its path with --pmbw); a peer that is missing is left
+out. Rates are MB/s of 2^20 bytes; a copy counts the bytes copied once.
+
+    tools/peer-compare.py build-release/tidewell32 --rounds 3 --pmbw /path/to/pmbw
+"""
+import argparse
+import os
+import re
+import shutil
+import statistics
+import subprocess
+import sys
+import tempfile
+
+SIZES = [4096, 16384, 65536, 262144, 1048576, 4194304, 16777216]
+MIB = 1048576.0
+
+# width: [(operation, our kernels, [(peer, peer kernel, bytes moved per byte counted)])]
+GROUPS = {
+    "32-bit": [
+        ("read", ["read"], [("pmbw", "ScanRead32PtrUnrollLoop", 1)]),
+        ("write", ["write"], [("pmbw", "ScanWrite32PtrUnrollLoop", 1)]),
+    ],
+    "64-bit": [
+        ("read", ["read64", "mmx-read"],
+         [("pmbw", "ScanRead64PtrUnrollLoop", 1), ("likwid", "load", 1)]),
+        ("write", ["write64", "mmx-write"],
+         [("pmbw", "ScanWrite64PtrUnrollLoop", 1), ("likwid", "store", 1)]),
+        ("copy", ["copy64", "mmx-copy"], [("likwid", "copy", 2)]),
+    ],
+    "128-bit": [
+        ("read", ["sse-read"], [("pmbw", "ScanRead128PtrUnrollLoop", 1), ("likwid", "load_sse", 1)]),
+        ("write", ["sse-write"],
+         [("pmbw", "ScanWrite128PtrUnrollLoop", 1), ("likwid", "store_sse", 1)]),
+        ("copy", ["sse-copy"], [("likwid", "copy_sse", 2)]),
+    ],
+    "256-bit": [
+        ("read", ["avx-read"], [("pmbw", "ScanRead256PtrUnrollLoop", 1), ("likwid", "load_avx", 1)]),
+        ("write", ["avx-write"],
+         [("pmbw", "ScanWrite256PtrUnrollLoop", 1), ("likwid", "store_avx", 1)]),
+        ("copy", ["avx-copy"], [("likwid", "copy_avx", 2)]),
+    ],
+    "512-bit": [
+        ("read", ["avx512-read"], [("likwid", "load_avx512", 1)]),
+        ("write", ["avx512-write"], [("likwid", "store_avx512", 1)]),
+        ("copy", ["avx512-copy"], [("likwid", "copy_avx512", 2)]),
+    ],
+    "non-temporal": [
+        ("write", ["nt-write"], [("likwid", "store_mem_avx512", 1), ("likwid", "store_mem_avx", 1)]),
+        ("copy", ["nt-copy"], [("likwid", "copy_mem_avx512", 2), ("likwid", "copy_mem_avx", 2)]),
+    ],
+}
+
+# Bytes per core cycle the load/store unit of AMD family 19h (Zen 3, Zen 4) documents for each
+# kernel in the first-level cache: three memory operations a cycle, at most two of them
+# stores; general registers up to three loads, vector registers up to two loads and one store
+# of at most 256 bits, a 512-bit access taking both halves. Copies count bytes copied.
+LIMITS_FAMILY_19H = {
+    "read": 12, "write": 8, "copy": 6,
+    "read64": 24, "write64": 16, "copy64": 12,
+    "mmx-read": 16, "mmx-write": 8, "mmx-copy": 8,
+    "sse-read": 32, "sse-write": 16, "sse-copy": 16,
+    "avx-read": 64, "avx-write": 32, "avx-copy": 32,
+    "avx512-read": 64, "avx512-write": 32, "avx512-copy": 32,
+}
+
+
+def run(cmd, cwd=None):
+    return subprocess.run(cmd, cwd=cwd, capture_output=True, text=True, check=False).stdout
+
+
+def ours_bench(program):
+    """{(kernel, bytes): MB/s} from one --bench run."""
+    rates = {}
+    for line in run([program, "--bench"]).splitlines():
+        parts = line.split()
+        if len(parts) == 4 and parts[1].isdigit():
+            rates[(parts[0], int(parts[1]))] = float(parts[2])
+    return rates
+
+
+def likwid(kernel, size, threads=1):
+    out = run(["likwid-bench", "-t", kernel, "-w", "S0:%dB:%d" % (size, threads)])
+    m = re.search(r"MByte/s:\s+([0-9.]+)", out)
+    return float(m.group(1)) * 1e6 / MIB if m else None
+
+
+def pmbw(path, kernel, size, workdir):
+    memory = 4 * max(size, int(4.1 * MIB))
+    out = run([path, "-M", str(memory), "-f", kernel, "-p", "1", "-P", "1",
+               "-s", str(size), "-S", str(size)], cwd=workdir)
+    m = re.search(r"bandwidth=([0-9.e+]+)", out)
+    return float(m.group(1)) / MIB if m else None
+
+
+def peer_rate(peer, kernel, size, args, workdir):
+    if peer == "likwid":
+        return likwid(kernel, size) if shutil.which("likwid-bench") else None
+    return pmbw(args.pmbw, kernel, size, workdir) if args.pmbw else None
+
+
+def measure_group(width, args, workdir, ours_first, samples):
+    ours = None
+    if ours_first:
+        ours = ours_bench(args.program)
+    for _, _, peers in GROUPS[width]:
+        for peer, kernel, counted in peers:
+            for size in SIZES:
+                rate = peer_rate(peer, kernel, size, args, workdir)
+                if rate is not None:
+                    samples.setdefault((peer, kernel, size), []).append(rate / counted)
+    if not ours_first:
+        ours = ours_bench(args.program)
+    for key, rate in ours.items():
+        samples.setdefault(("ours",) + key, []).append(rate)
+
+
+def amd_family_19h():
+    try:
+        info = open("/proc/cpuinfo").read()
+    except OSError:
+        return False
+    return "AuthenticAMD" in info and re.search(r"cpu family\s*:\s*25\b", info) is not None
+
+
+def core_mhz(program):
+    m = re.search(r"core ([0-9]+),([0-9]+) MHz", run([program, "--cpu"]))
+    return float(m.group(1) + "." + m.group(2)) if m else None
+
+
+def report(samples, mhz):
+    med = {k: statistics.median(v) for k, v in samples.items()}
+    print("| width | test | size | ours (kernel) | best peer (kernel) | ratio |")
+    print("|---|---|---:|---|---|---:|")
+    ratios = {}
+    for width, rows in GROUPS.items():
+        for op, kernels, peers in rows:
+            for size in SIZES:
+                ours = [(med.get(("ours", k, size), 0), k) for k in kernels]
+                best_ours = max(ours)
+                found = [(med[(p, k, size)], p + " " + k) for p, k, _ in peers if (p, k, size) in med]
+                if not found or best_ours[0] == 0:
+                    continue
+                best_peer = max(found)
+                ratio = best_ours[0] / best_peer[0]
+                ratios.setdefault((width, op), []).append(ratio)
+                print("| %s | %s | %d | %.0f (%s) | %.0f (%s) | %.2f |" % (
+                    width, op, size, best_ours[0], best_ours[1], best_peer[0], best_peer[1], ratio))
+    print("\n| width | test | lowest ratio 4 KB-4 MB | median |")
+    print("|---|---|---:|---:|")
+    for (width, op), r in ratios.items():
+        print("| %s | %s | %.2f | %.2f |" % (width, op, min(r[:6]), statistics.median(r)))
+    if not mhz:
+        return
+    print("\nAt 4 KB, bytes per core cycle at %.0f MHz against the family 19h limit:" % mhz)
+    print("| kernel | MB/s | bytes/cycle | limit | share |")
+    print("|---|---:|---:|---:|---:|")
+    for kernel, limit in LIMITS_FAMILY_19H.items():
+        rate = med.get(("ours", kernel, 4096))
+        if rate:
+            per_cycle = rate * MIB / (mhz * 1e6)
+            print("| %s | %.0f | %.2f | %d | %.2f |" % (kernel, rate, per_cycle, limit, per_cycle / limit))
+
+
+def main():
+    parser = argparse.ArgumentParser(description=__doc__.split("\n")[0])
+    parser.add_argument("program", help="the native tidewell32")
+    parser.add_argument("--rounds", type=int, default=3)
+    parser.add_argument("--pmbw", help="path of a pmbw program")
+    parser.add_argument("--widths", default=",".join(GROUPS), help="comma-separated groups")
+    args = parser.parse_args()
+    if args.pmbw:
+        args.pmbw = os.path.abspath(args.pmbw)
+    samples = {}
+    with tempfile.TemporaryDirectory() as workdir:
+        for r in range(args.rounds):
+            for width in args.widths.split(","):
+                measure_group(width, args, workdir, r % 2 == 0, samples)
+            print("round %d of %d done" % (r + 1, args.rounds), file=sys.stderr)
+    report(samples, core_mhz(args.program) if amd_family_19h() else None)
+
+
+if __name__ == "__main__":
+    main()

@@ -10,8 +10,10 @@ figure of a point is the median over the rounds of each side's own figure. Peers
 out. Rates are MB/s of 2^20 bytes; a copy counts the bytes copied once.
 
     tools/peer-compare.py build-release/tidewell32 --rounds 3 --pmbw /path/to/pmbw
+    tools/peer-compare.py build-release/tidewell32 --rounds 5 --memory
 """
 import argparse
+import json
 import os
 import re
 import shutil
@@ -160,14 +162,72 @@ def report(samples, mhz):
         print("| %s | %s | %.2f | %.2f |" % (width, op, min(r[:6]), statistics.median(r)))
     if not mhz:
         return
-    print("\nAt 4 KB, bytes per core cycle at %.0f MHz against the family 19h limit:" % mhz)
-    print("| kernel | MB/s | bytes/cycle | limit | share |")
-    print("|---|---:|---:|---:|---:|")
+    print("\nAt 4 KB, bytes per core cycle at %.0f MHz against the family 19h limit"
+          " (median and best round):" % mhz)
+    print("| kernel | MB/s median | bytes/cycle | share | MB/s best | bytes/cycle | share | limit |")
+    print("|---|---:|---:|---:|---:|---:|---:|---:|")
     for kernel, limit in LIMITS_FAMILY_19H.items():
-        rate = med.get(("ours", kernel, 4096))
-        if rate:
+        rates = samples.get(("ours", kernel, 4096))
+        if not rates:
+            continue
+        cells = []
+        for rate in (statistics.median(rates), max(rates)):
             per_cycle = rate * MIB / (mhz * 1e6)
-            print("| %s | %.0f | %.2f | %d | %.2f |" % (kernel, rate, per_cycle, limit, per_cycle / limit))
+            cells.append("%.0f | %.2f | %.2f" % (rate, per_cycle, per_cycle / limit))
+        print("| %s | %s | %s | %d |" % (kernel, cells[0], cells[1], limit))
+
+
+MEMORY_BLOCK = 268435456   # 256 MB, eight times this machine's third-level cache
+
+
+def ours_memory(program):
+    """nt-write at 256 MB, and read on one and two threads there, from one process each."""
+    rates = {}
+    out = run([program, "--tests", "nt-write", "--start", "128M", "--end", "256M", "--json", "-"])
+    try:
+        for series in json.loads(out)["results"]:
+            for point in series["points"]:
+                if series["test"] == "nt-write" and point["bytes"] == MEMORY_BLOCK:
+                    rates["nt-write"] = point["MBps"]
+    except (ValueError, KeyError):
+        pass
+    for line in run([program, "--thread-sweep", "--start", "256M", "--threads", "2"]).splitlines():
+        parts = line.split()
+        if len(parts) >= 4 and parts[0] == "read" and parts[2] in ("1", "2"):
+            rates["read x" + parts[2]] = float(parts[3])
+    return rates
+
+
+def peers_memory(args, workdir):
+    rates = {}
+    if shutil.which("likwid-bench"):
+        for kernel in ("store_mem_avx512", "store_mem_avx"):
+            rates["likwid " + kernel] = likwid(kernel, MEMORY_BLOCK)
+        for threads in (1, 2):
+            rates["likwid load_avx x%d" % threads] = likwid("load_avx", MEMORY_BLOCK, threads)
+    if args.pmbw:
+        for threads in (1, 2):
+            out = run([args.pmbw, "-M", str(4 * MEMORY_BLOCK), "-f", "ScanRead256PtrUnrollLoop",
+                       "-p", str(threads), "-P", str(threads),
+                       "-s", str(MEMORY_BLOCK), "-S", str(MEMORY_BLOCK)], cwd=workdir)
+            m = re.search(r"bandwidth=([0-9.e+]+)", out)
+            rates["pmbw ScanRead256PtrUnrollLoop x%d" % threads] = (
+                float(m.group(1)) / MIB if m else None)
+    return {k: v for k, v in rates.items() if v is not None}
+
+
+def memory_report(samples):
+    print("| 256 MB | median MB/s | all rounds |")
+    print("|---|---:|---|")
+    for key, values in samples.items():
+        print("| %s | %.0f | %s |" % (key, statistics.median(values),
+                                      ", ".join("%.0f" % v for v in values)))
+    for a, b in (("read x2", "read x1"), ("likwid load_avx x2", "likwid load_avx x1"),
+                 ("pmbw ScanRead256PtrUnrollLoop x2", "pmbw ScanRead256PtrUnrollLoop x1")):
+        if a in samples and b in samples:
+            ratios = [x / y for x, y in zip(samples[a], samples[b])]
+            print("two threads / one, %s: median %.2f (%s)" % (
+                b[:-3], statistics.median(ratios), ", ".join("%.2f" % r for r in ratios)))
 
 
 def main():
@@ -176,15 +236,26 @@ def main():
     parser.add_argument("--rounds", type=int, default=3)
     parser.add_argument("--pmbw", help="path of a pmbw program")
     parser.add_argument("--widths", default=",".join(GROUPS), help="comma-separated groups")
+    parser.add_argument("--memory", action="store_true",
+                        help="instead: non-temporal stores and one against two threads at 256 MB")
     args = parser.parse_args()
     if args.pmbw:
         args.pmbw = os.path.abspath(args.pmbw)
     samples = {}
     with tempfile.TemporaryDirectory() as workdir:
         for r in range(args.rounds):
-            for width in args.widths.split(","):
-                measure_group(width, args, workdir, r % 2 == 0, samples)
+            if args.memory:
+                sides = [lambda: ours_memory(args.program), lambda: peers_memory(args, workdir)]
+                for side in (sides if r % 2 == 0 else sides[::-1]):
+                    for key, rate in side().items():
+                        samples.setdefault(key, []).append(rate)
+            else:
+                for width in args.widths.split(","):
+                    measure_group(width, args, workdir, r % 2 == 0, samples)
             print("round %d of %d done" % (r + 1, args.rounds), file=sys.stderr)
+    if args.memory:
+        memory_report(samples)
+        return
     report(samples, core_mhz(args.program) if amd_family_19h() else None)
 
 

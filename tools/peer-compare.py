@@ -121,8 +121,10 @@ def measure_group(width, args, workdir, ours_first, samples):
                     samples.setdefault((peer, kernel, size), []).append(rate / counted)
     if not ours_first:
         ours = ours_bench(args.program)
-    for key, rate in ours.items():
-        samples.setdefault(("ours",) + key, []).append(rate)
+    # One sample per round: ours under the group's own name, so a ratio pairs the two sides
+    # of one round.
+    for (kernel, size), rate in ours.items():
+        samples.setdefault(("ours " + width, kernel, size), []).append(rate)
 
 
 def amd_family_19h():
@@ -138,7 +140,15 @@ def core_mhz(program):
     return float(m.group(1) + "." + m.group(2)) if m else None
 
 
+def best_of(samples, keys, round_index):
+    """The highest of the keys' samples in one round, and its key; (0, None) without any."""
+    found = [(samples[k][round_index], k) for k in keys
+             if k in samples and round_index < len(samples[k])]
+    return max(found) if found else (0, None)
+
+
 def report(samples, mhz):
+    """Per point: each side's median over the rounds, and the median of the rounds' ratios."""
     med = {k: statistics.median(v) for k, v in samples.items()}
     print("| width | test | size | ours (kernel) | best peer (kernel) | ratio |")
     print("|---|---|---:|---|---|---:|")
@@ -146,13 +156,19 @@ def report(samples, mhz):
     for width, rows in GROUPS.items():
         for op, kernels, peers in rows:
             for size in SIZES:
-                ours = [(med.get(("ours", k, size), 0), k) for k in kernels]
-                best_ours = max(ours)
-                found = [(med[(p, k, size)], p + " " + k) for p, k, _ in peers if (p, k, size) in med]
-                if not found or best_ours[0] == 0:
+                ours_keys = [("ours " + width, k, size) for k in kernels]
+                peer_keys = [(p, k, size) for p, k, _ in peers]
+                rounds = min([len(samples.get(k, [])) for k in ours_keys[:1] + peer_keys[:1]])
+                per_round = []
+                for r in range(rounds):
+                    ours, peer = best_of(samples, ours_keys, r)[0], best_of(samples, peer_keys, r)[0]
+                    if ours and peer:
+                        per_round.append(ours / peer)
+                if not per_round:
                     continue
-                best_peer = max(found)
-                ratio = best_ours[0] / best_peer[0]
+                ratio = statistics.median(per_round)
+                best_ours = max((med.get(k, 0), k[1]) for k in ours_keys)
+                best_peer = max((med.get(k, 0), k[0] + " " + k[1]) for k in peer_keys)
                 ratios.setdefault((width, op), []).append(ratio)
                 print("| %s | %s | %d | %.0f (%s) | %.0f (%s) | %.2f |" % (
                     width, op, size, best_ours[0], best_ours[1], best_peer[0], best_peer[1], ratio))
@@ -167,7 +183,8 @@ def report(samples, mhz):
     print("| kernel | MB/s median | bytes/cycle | share | MB/s best | bytes/cycle | share | limit |")
     print("|---|---:|---:|---:|---:|---:|---:|---:|")
     for kernel, limit in LIMITS_FAMILY_19H.items():
-        rates = samples.get(("ours", kernel, 4096))
+        rates = [rate for key, values in samples.items()
+                 if key[0].startswith("ours") and key[1:] == (kernel, 4096) for rate in values]
         if not rates:
             continue
         cells = []

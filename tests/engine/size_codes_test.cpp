@@ -9,6 +9,7 @@
 #include "engine/results.h"
 #include "engine/size_codes.h"
 #include "engine/test_area.h"
+#include "engine/timer.h"
 #include "tests/engine/engine_memory.h"
 
 namespace {
@@ -55,13 +56,16 @@ TEST(EngineTransferPlan, VolumeOverBlock) {
 }
 
 TEST(EngineKernelTurns, WholeAndPartialPasses) {
-  struct Case { SizeCode code; uint32_t shift, turnBytes, turns, passes, partial; };
+  struct Case { SizeCode code; uint32_t shift, turnBytes, turns, passes, partial, whole = 0; };
   const Case cases[] = {
       {1, 0, 32, 132, 3971, 116},     // 928 units / 8 per turn
       {1, 0, 64, 66, 3971, 58},       // 928 units / 16 per turn
       {300, 0, 32, 524288, 1, 0},     {300, 2, 64, 262144, 4, 0},
       {300, 0, 128, 131072, 1, 0},    {300, 0, 256, 65536, 1, 0},
       {4, 0, 32, 148, 3542, 72},      // 4,194,304 = 3,542 x 1,184 + 576
+      // Past the volume a block moves once, whole: 17,448,960 and 64 MB bytes.
+      {301, 0, 128, 136320, 1, 0, 17448960},
+      {350, 0, 64, 1048576, 1, 0, 67108864},   {350, 2, 64, 1048576, 1, 0},
   };
   enginetest::prepareEngine();
   for (const Case& c : cases) {
@@ -70,8 +74,30 @@ TEST(EngineKernelTurns, WholeAndPartialPasses) {
     EXPECT_EQ(k.turns, c.turns) << c.code << "/" << c.turnBytes;
     EXPECT_EQ(k.passes, c.passes) << c.code << "/" << c.turnBytes;
     EXPECT_EQ(k.partialTurns, c.partial) << c.code << "/" << c.turnBytes;
+    EXPECT_EQ(k.wholeBlockBytes, c.whole) << c.code << "/" << c.turnBytes;
   }
   enginetest::prepareEngine();
+}
+
+// A scripted counter 100 ticks a reading: 100 ticks for 16 MB give 4096 at clockPer16 16.
+uint64_t scriptedStamp = 0;
+uint64_t nextScriptedStamp() { return scriptedStamp += 100; }
+
+TEST(EngineNominalRate, AWholeBlockPastTheVolumeCountsItsOwnBytes) {
+  const engine::TimerState saved = engine::timer;
+  engine::timer.readStamp = nextScriptedStamp;
+  engine::timer.clockPer16 = 16;
+  engine::runParameters.iterationShift = 0;
+  const struct { uint32_t whole, rate; } cases[] = {
+      {0, 4096}, {67108864, 16384}, {17448960, 4260},   // 4,096 x 1.0400390625
+  };
+  for (const auto& c : cases) {
+    engine::KernelTurns k;
+    k.wholeBlockBytes = c.whole;
+    engine::timerStart();
+    EXPECT_EQ(engine::nominalRate(k), c.rate) << c.whole;
+  }
+  engine::timer = saved;
 }
 
 TEST(EngineWalkStride, BlockTimesStepOver4096RoundedDown) {

@@ -119,12 +119,6 @@ inline void avxCopyPasses(const uint8_t* base, uint8_t* dstBase, uint32_t turns,
       : "memory", "cc", "xmm0", "xmm1", "xmm2", "xmm3");
 }
 
-inline uint32_t nominalRateThenClearUpper(const KernelTurns& k) {
-  const uint32_t rate = nominalRate(k);
-  asm volatile("vzeroupper" ::: "memory");
-  return rate;
-}
-
 template <bool nonTemporal>
 uint32_t avxWrite(SizeCode code) {
   const KernelTurns k = kernelTurns(code, 128);

@@ -112,12 +112,6 @@ inline void avx512CopyPasses(const uint8_t* base, uint8_t* dstBase, uint32_t tur
       : "memory", "cc", "xmm0", "xmm1");
 }
 
-inline uint32_t nominalRateThenClearUpper(const KernelTurns& k) {
-  const uint32_t rate = nominalRate(k);
-  asm volatile("vzeroupper" ::: "memory");
-  return rate;
-}
-
 template <bool nonTemporal>
 uint32_t avx512Write(SizeCode code) {
   const KernelTurns k = kernelTurns(code, 128);

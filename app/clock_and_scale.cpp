@@ -4,8 +4,8 @@
 #include "chart/axes.h"
 #include "cpu/cpu_info.h"
 #include "cpu/names.h"
-#include "engine/peak.h"
-#include "engine/results.h"
+#include "engine/run/peak.h"
+#include "engine/run/results.h"
 #include "engine/timer.h"
 
 namespace app {

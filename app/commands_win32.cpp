@@ -5,7 +5,7 @@
 #include "app/window_win32.h"
 #include "chart/frame.h"
 #include "dialogs/dialogs_win32.h"
-#include "engine/run.h"
+#include "engine/run/run.h"
 #include "platform/shell.h"
 #include "report/report.h"
 #include "resources/resource.h"

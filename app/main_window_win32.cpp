@@ -11,7 +11,7 @@
 #include "chart/canvas.h"
 #include "chart/frame.h"
 #include "dialogs/settings.h"
-#include "engine/run.h"
+#include "engine/run/run.h"
 #include "engine/working_memory.h"
 #include "platform/message.h"
 

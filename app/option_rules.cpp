@@ -7,8 +7,8 @@
 #include "chart/axes.h"
 #include "chart/frame.h"
 #include "cpu/cpu_info.h"
-#include "engine/results.h"
-#include "engine/run.h"
+#include "engine/run/results.h"
+#include "engine/run/run.h"
 
 namespace app {
 namespace {

@@ -8,7 +8,7 @@
 
 #include "chart/present.h"
 #include "chart/text/format.h"
-#include "engine/results.h"
+#include "engine/run/results.h"
 #include "platform/syscolours.h"
 
 namespace chart {

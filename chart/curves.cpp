@@ -8,7 +8,7 @@
 
 #include "chart/frame.h"
 #include "dialogs/colour_table.h"
-#include "engine/results.h"
+#include "engine/run/results.h"
 
 namespace chart {
 

@@ -3,7 +3,7 @@
 #include "chart/curves.h"
 #include "chart/frame.h"
 #include "chart/present.h"
-#include "engine/results.h"
+#include "engine/run/results.h"
 #include "platform/syscolours.h"
 
 namespace chart {

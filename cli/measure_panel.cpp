@@ -6,9 +6,9 @@
 #include "app/option_rules.h"
 #include "app/panel_memory.h"
 #include "chart/text/format.h"
-#include "engine/kernels.h"
-#include "engine/kernels_extra.h"
-#include "engine/series.h"
+#include "engine/kernels/kernels.h"
+#include "engine/kernels/kernels_extra.h"
+#include "engine/run/series.h"
 #include "engine/threads.h"
 #include "engine/working_memory.h"
 

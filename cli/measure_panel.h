@@ -6,7 +6,7 @@
 #include <cstdint>
 #include <string>
 
-#include "engine/series.h"
+#include "engine/run/series.h"
 
 #include "cli/options.h"
 #include "cpu/vector_features.h"

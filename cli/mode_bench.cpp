@@ -5,7 +5,7 @@
 // One line per measurement, the best of three runs: name, block bytes, MB/s, cycles per
 // transfer (cycles per load for latency).
 // --bench-twins: after the same preparation, each of the nine test kernels beside its plain
-// twin (engine/kernel_twins.h) at the same seven sizes: name, block bytes, the kernel's MB/s,
+// twin (engine/kernels/kernel_twins.h) at the same seven sizes: name, block bytes, the kernel's MB/s,
 // the twin's MB/s, and the kernel's share of the twin's rate.
 #include <algorithm>
 #include <cstdio>
@@ -16,13 +16,13 @@
 #include "cli/modes.h"
 #include "cpu/cpu_info.h"
 #include "cpu/vector_features.h"
-#include "engine/kernel_twins.h"
-#include "engine/kernels.h"
-#include "engine/kernels_extra.h"
-#include "engine/run_extras.h"
-#include "engine/latency.h"
-#include "engine/peak.h"
-#include "engine/results.h"
+#include "engine/kernels/kernel_twins.h"
+#include "engine/kernels/kernels.h"
+#include "engine/kernels/kernels_extra.h"
+#include "engine/run/run_extras.h"
+#include "engine/latency/latency.h"
+#include "engine/run/peak.h"
+#include "engine/run/results.h"
 #include "engine/test_area.h"
 #include "engine/timer.h"
 #include "engine/working_memory.h"

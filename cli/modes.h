@@ -6,7 +6,7 @@
 #include <string>
 
 #include "cli/options.h"
-#include "engine/series.h"
+#include "engine/run/series.h"
 
 namespace cli {
 

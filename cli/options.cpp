@@ -4,7 +4,7 @@
 #include <cctype>
 #include <cstring>
 
-#include "engine/kernels_extra.h"
+#include "engine/kernels/kernels_extra.h"
 #include "engine/threads.h"
 
 namespace cli {

@@ -11,7 +11,7 @@
 #include "chart/frame.h"
 #include "cli/console.h"
 #include "cli/modes.h"
-#include "engine/series.h"
+#include "engine/run/series.h"
 #include "engine/working_memory.h"
 #include "platform/files.h"
 #include "report/csv_report.h"

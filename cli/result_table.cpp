@@ -11,12 +11,12 @@
 
 #include "chart/result_lines.h"
 #include "chart/text/format.h"
-#include "engine/results.h"
-#include "engine/run_extras.h"
-#include "engine/series.h"
+#include "engine/run/results.h"
+#include "engine/run/run_extras.h"
+#include "engine/run/series.h"
 #include "engine/timer.h"
 #include "engine/size_codes.h"
-#include "engine/walk.h"
+#include "engine/latency/walk.h"
 
 namespace cli {
 namespace {

@@ -1,7 +1,7 @@
 // The transfer plan of one bandwidth measurement from the current run state.
 #include "engine/size_codes.h"
 
-#include "engine/results.h"
+#include "engine/run/results.h"
 #include "engine/test_area.h"
 
 namespace engine {

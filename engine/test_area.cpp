@@ -7,7 +7,7 @@
 #include <cstdint>
 #include <cstring>
 
-#include "engine/kernels.h"
+#include "engine/kernels/kernels.h"
 #include "engine/working_memory.h"
 
 namespace engine {

@@ -6,7 +6,7 @@
 #include <cstddef>
 #include <cstdint>
 
-#include "engine/kernels.h"
+#include "engine/kernels/kernels.h"
 
 namespace engine {
 

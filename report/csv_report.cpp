@@ -6,10 +6,10 @@
 #include <vector>
 
 #include "chart/text/format.h"
-#include "engine/latency.h"
-#include "engine/results.h"
-#include "engine/run_extras.h"
-#include "engine/series.h"
+#include "engine/latency/latency.h"
+#include "engine/run/results.h"
+#include "engine/run/run_extras.h"
+#include "engine/run/series.h"
 #include "engine/size_codes.h"
 #include "engine/working_memory.h"
 #include "platform/files.h"

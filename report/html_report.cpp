@@ -5,7 +5,7 @@
 
 #include "app/panel.h"
 #include "chart/text/format.h"
-#include "engine/results.h"
+#include "engine/run/results.h"
 #include "engine/timer.h"
 #include "engine/working_memory.h"
 #include "report/html_pieces.h"

@@ -8,7 +8,7 @@
 #include "chart/curves.h"
 #include "chart/present.h"
 #include "dialogs/colour_table.h"
-#include "engine/results.h"
+#include "engine/run/results.h"
 
 namespace chart {
 void presentCanvasRegion(int left, int top, int right, int bottom) {

@@ -9,7 +9,7 @@
 #include "chart/curves.h"
 #include "chart/frame.h"
 #include "dialogs/colour_table.h"
-#include "engine/results.h"
+#include "engine/run/results.h"
 #include "platform/syscolours.h"
 #include "tests/chart/chart_support.h"
 

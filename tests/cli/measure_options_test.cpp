@@ -10,7 +10,7 @@
 #include "cli/options.h"
 #include "cli/progress.h"
 #include "cli/result_table.h"
-#include "engine/results.h"
+#include "engine/run/results.h"
 #include "engine/threads.h"
 #include "engine/working_memory.h"
 #include "platform/memory.h"

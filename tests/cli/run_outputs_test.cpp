@@ -11,9 +11,9 @@
 #include "cli/measure_panel.h"
 #include "cli/result_table.h"
 #include "engine/core_clock.h"
-#include "engine/run_extras.h"
-#include "engine/results.h"
-#include "engine/series.h"
+#include "engine/run/run_extras.h"
+#include "engine/run/results.h"
+#include "engine/run/series.h"
 #include "engine/timer.h"
 
 namespace {

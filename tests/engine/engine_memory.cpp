@@ -5,7 +5,7 @@
 #include <cstring>
 
 #include "cpu/cpu_info.h"
-#include "engine/results.h"
+#include "engine/run/results.h"
 #include "engine/test_area.h"
 #include "engine/timer.h"
 #include "engine/working_memory.h"

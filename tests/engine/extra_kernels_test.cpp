@@ -11,9 +11,9 @@
 #include <vector>
 
 #include "cpu/vector_features.h"
-#include "engine/kernels_extra.h"
-#include "engine/results.h"
-#include "engine/run_extras.h"
+#include "engine/kernels/kernels_extra.h"
+#include "engine/run/results.h"
+#include "engine/run/run_extras.h"
 #include "engine/test_area.h"
 #include "engine/threads.h"
 #include "engine/timer.h"

@@ -11,10 +11,10 @@
 #include <vector>
 
 #include "cpu/cpu_info.h"
-#include "engine/kernels.h"
-#include "engine/latency.h"
-#include "engine/peak.h"
-#include "engine/results.h"
+#include "engine/kernels/kernels.h"
+#include "engine/latency/latency.h"
+#include "engine/run/peak.h"
+#include "engine/run/results.h"
 #include "engine/test_area.h"
 #include "engine/working_memory.h"
 #include "tests/engine/engine_memory.h"

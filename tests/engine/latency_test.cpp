@@ -6,10 +6,10 @@
 #include <cstring>
 #include <vector>
 
-#include "engine/latency.h"
-#include "engine/results.h"
+#include "engine/latency/latency.h"
+#include "engine/run/results.h"
 #include "engine/timer.h"
-#include "engine/walk.h"
+#include "engine/latency/walk.h"
 #include "engine/working_memory.h"
 #include "tests/engine/engine_memory.h"
 

@@ -6,7 +6,7 @@
 #include <string>
 #include <vector>
 
-#include "engine/peak.h"
+#include "engine/run/peak.h"
 
 namespace {
 

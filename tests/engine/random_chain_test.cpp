@@ -7,10 +7,10 @@
 #include <cstring>
 #include <vector>
 
-#include "engine/latency.h"
-#include "engine/random_chain.h"
-#include "engine/results.h"
-#include "engine/series.h"
+#include "engine/latency/latency.h"
+#include "engine/latency/random_chain.h"
+#include "engine/run/results.h"
+#include "engine/run/series.h"
 #include "engine/test_area.h"
 #include "engine/timer.h"
 #include "engine/working_memory.h"

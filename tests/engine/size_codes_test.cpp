@@ -3,10 +3,10 @@
 // line-size decision. Expected values are worked by hand from the size rule.
 #include <gtest/gtest.h>
 
-#include "engine/kernel_frame.h"
-#include "engine/latency.h"
-#include "engine/peak.h"
-#include "engine/results.h"
+#include "engine/kernels/kernel_frame.h"
+#include "engine/latency/latency.h"
+#include "engine/run/peak.h"
+#include "engine/run/results.h"
 #include "engine/size_codes.h"
 #include "engine/test_area.h"
 #include "engine/timer.h"

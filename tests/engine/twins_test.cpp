@@ -7,9 +7,9 @@
 #include <vector>
 
 #include "cpu/cpu_info.h"
-#include "engine/kernel_twins.h"
-#include "engine/kernels.h"
-#include "engine/results.h"
+#include "engine/kernels/kernel_twins.h"
+#include "engine/kernels/kernels.h"
+#include "engine/run/results.h"
 #include "engine/working_memory.h"
 #include "tests/engine/engine_memory.h"
 

@@ -7,7 +7,7 @@
 #include <string>
 #include <vector>
 
-#include "engine/run_extras.h"
+#include "engine/run/run_extras.h"
 #include "report/csv_report.h"
 #include "report_fixture.h"
 #include "temp_dir.h"

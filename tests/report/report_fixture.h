@@ -6,7 +6,7 @@
 
 #include "app/panel_memory.h"
 #include "cpu/cpu_info.h"
-#include "engine/results.h"
+#include "engine/run/results.h"
 #include "engine/timer.h"
 #include "engine/working_memory.h"
 #include "report/os_version.h"

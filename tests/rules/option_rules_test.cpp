@@ -8,7 +8,7 @@
 #include "app/option_rules.h"
 #include "app/panel_memory.h"
 #include "chart/axes.h"
-#include "engine/results.h"
+#include "engine/run/results.h"
 
 namespace {
 

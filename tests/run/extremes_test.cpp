@@ -2,7 +2,7 @@
 // selections the run reads.
 #include <gtest/gtest.h>
 
-#include "engine/run.h"
+#include "engine/run/run.h"
 
 namespace {
 

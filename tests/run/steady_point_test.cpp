@@ -5,8 +5,8 @@
 
 #include <vector>
 
-#include "engine/results.h"
-#include "engine/steady_point.h"
+#include "engine/run/results.h"
+#include "engine/run/steady_point.h"
 
 namespace {
 

@@ -1,0 +1,164 @@
+// The 256-bit AVX kernels: AVX Read, AVX Write and AVX Copy with 128-byte turns of aligned
+// VMOVAPS, and the 256-bit halves of NT Write and NT Copy (VMOVNTPS stores around the caches,
+// one SFENCE after the last pass inside the timed interval). Legend as in kernels_int32.cpp.
+// Every address is 32-byte aligned: the test area is 64 KB aligned and every block is a
+// multiple of 128 bytes. Built with -mavx and holding nothing but these kernels; each ends with
+// VZEROUPPER so the SSE code that follows pays no state transition.
+#include <immintrin.h>
+
+#include <cstdint>
+
+#include "engine/kernels/kernel_frame.h"
+#include "engine/kernels/kernels_extra.h"
+#include "engine/run/results.h"
+#include "engine/test_area.h"
+#include "engine/timer.h"
+
+namespace engine {
+
+namespace {
+
+// passes x turns of four VMOVAPS loads into ymm0..ymm3.
+inline void avxReadPasses(const uint8_t* base, uint32_t turns, uint32_t passes) {
+  const uint8_t* p;
+  uint32_t t;
+  asm volatile(
+      "1:\n\t"
+      "mov %[base], %[p]\n\t"
+      "mov %[turns], %[t]\n\t"
+      ".p2align 5\n\t"  // the turn loop starts on a 32-byte fetch boundary
+      "2:\n\t"
+      "vmovaps 0(%[p]), %%ymm0\n\t"
+      "vmovaps 32(%[p]), %%ymm1\n\t"
+      "vmovaps 64(%[p]), %%ymm2\n\t"
+      "vmovaps 96(%[p]), %%ymm3\n\t"
+      "add $128, %[p]\n\t"
+      "dec %[t]\n\t"
+      "jnz 2b\n\t"
+      "dec %[passes]\n\t"
+      "jnz 1b\n\t"
+      : [p] "=&r"(p), [t] "=&r"(t), [passes] "+r"(passes)
+      : [base] "rm"(base), [turns] "rm"(turns)
+      : "memory", "cc", "xmm0", "xmm1", "xmm2", "xmm3");
+}
+
+// passes x turns of four stores of one register holding value: VMOVAPS, or VMOVNTPS and a
+// closing SFENCE when nonTemporal.
+template <bool nonTemporal>
+inline void avxWritePasses(uint8_t* base, uint32_t turns, uint32_t passes, __m256 value) {
+  uint8_t* p;
+  uint32_t t;
+  asm volatile(
+      "1:\n\t"
+      "mov %[base], %[p]\n\t"
+      "mov %[turns], %[t]\n\t"
+      ".p2align 5\n\t"  // the turn loop starts on a 32-byte fetch boundary
+      "2:\n\t"
+      ".irp off, 0, 32, 64, 96\n\t"
+      ".if %c[nt]\n\t"
+      "vmovntps %[v], \\off(%[p])\n\t"
+      ".else\n\t"
+      "vmovaps %[v], \\off(%[p])\n\t"
+      ".endif\n\t"
+      ".endr\n\t"
+      "add $128, %[p]\n\t"
+      "dec %[t]\n\t"
+      "jnz 2b\n\t"
+      "dec %[passes]\n\t"
+      "jnz 1b\n\t"
+      ".if %c[nt]\n\t"
+      "sfence\n\t"
+      ".endif\n\t"
+      : [p] "=&r"(p), [t] "=&r"(t), [passes] "+r"(passes)
+      : [base] "rm"(base), [turns] "rm"(turns), [v] "x"(value), [nt] "i"(nonTemporal ? 1 : 0)
+      : "memory", "cc");
+}
+
+// passes x turns of four VMOVAPS loads into ymm0..ymm3, then the four stores (VMOVNTPS and a
+// closing SFENCE when nonTemporal).
+template <bool nonTemporal>
+inline void avxCopyPasses(const uint8_t* base, uint8_t* dstBase, uint32_t turns,
+                          uint32_t passes) {
+  const uint8_t* p;
+  uint8_t* q;
+  uint32_t t;
+  asm volatile(
+      "1:\n\t"
+      "mov %[base], %[p]\n\t"
+      "mov %[dstBase], %[q]\n\t"
+      "mov %[turns], %[t]\n\t"
+      ".p2align 5\n\t"  // the turn loop starts on a 32-byte fetch boundary
+      "2:\n\t"
+      "vmovaps 0(%[p]), %%ymm0\n\t"
+      "vmovaps 32(%[p]), %%ymm1\n\t"
+      "vmovaps 64(%[p]), %%ymm2\n\t"
+      "vmovaps 96(%[p]), %%ymm3\n\t"
+      ".if %c[nt]\n\t"
+      "vmovntps %%ymm0, 0(%[q])\n\t"
+      "vmovntps %%ymm1, 32(%[q])\n\t"
+      "vmovntps %%ymm2, 64(%[q])\n\t"
+      "vmovntps %%ymm3, 96(%[q])\n\t"
+      ".else\n\t"
+      "vmovaps %%ymm0, 0(%[q])\n\t"
+      "vmovaps %%ymm1, 32(%[q])\n\t"
+      "vmovaps %%ymm2, 64(%[q])\n\t"
+      "vmovaps %%ymm3, 96(%[q])\n\t"
+      ".endif\n\t"
+      "add $128, %[p]\n\t"
+      "add $128, %[q]\n\t"
+      "dec %[t]\n\t"
+      "jnz 2b\n\t"
+      "dec %[passes]\n\t"
+      "jnz 1b\n\t"
+      ".if %c[nt]\n\t"
+      "sfence\n\t"
+      ".endif\n\t"
+      : [p] "=&r"(p), [q] "=&r"(q), [t] "=&r"(t), [passes] "+r"(passes)
+      : [base] "rm"(base), [dstBase] "rm"(dstBase), [turns] "rm"(turns),
+        [nt] "i"(nonTemporal ? 1 : 0)
+      : "memory", "cc", "xmm0", "xmm1", "xmm2", "xmm3");
+}
+
+template <bool nonTemporal>
+uint32_t avxWrite(SizeCode code) {
+  const KernelTurns k = kernelTurns(code, 128);
+  uint8_t* base = kernelBase();
+  // The stored value is the first 32 bytes of the block, loaded before the read-in.
+  const __m256 value = _mm256_load_ps(reinterpret_cast<const float*>(base));
+  touchBlock(k.turns * 128);
+  timerStart();
+  if (k.passes != 0) avxWritePasses<nonTemporal>(base, k.turns, k.passes, value);
+  if (k.partialTurns != 0) avxWritePasses<nonTemporal>(base, k.partialTurns, 1, value);
+  return nominalRateThenClearUpper(k);
+}
+
+template <bool nonTemporal>
+uint32_t avxCopy(SizeCode code) {
+  const KernelTurns k = kernelTurns(code, 128);
+  uint8_t* base = kernelBase();
+  uint8_t* dst = runParameters.copyToItself ? base : base + k.turns * 128;
+  touchBlock(k.turns * 128);   // the source only
+  timerStart();
+  if (k.passes != 0) avxCopyPasses<nonTemporal>(base, dst, k.turns, k.passes);
+  if (k.partialTurns != 0) avxCopyPasses<nonTemporal>(base, dst, k.partialTurns, 1);
+  return nominalRateThenClearUpper(k);
+}
+
+} // namespace
+
+uint32_t avxReadKernel(SizeCode code) {
+  const KernelTurns k = kernelTurns(code, 128);
+  const uint8_t* base = kernelBase();
+  touchBlock(k.turns * 128);
+  timerStart();
+  if (k.passes != 0) avxReadPasses(base, k.turns, k.passes);
+  if (k.partialTurns != 0) avxReadPasses(base, k.partialTurns, 1);
+  return nominalRateThenClearUpper(k);
+}
+
+uint32_t avxWriteKernel(SizeCode code) { return avxWrite<false>(code); }
+uint32_t avxCopyKernel(SizeCode code) { return avxCopy<false>(code); }
+uint32_t ntWrite256Kernel(SizeCode code) { return avxWrite<true>(code); }
+uint32_t ntCopy256Kernel(SizeCode code) { return avxCopy<true>(code); }
+
+} // namespace engine

@@ -1,0 +1,157 @@
+// The 512-bit AVX-512 kernels: AVX512 Read, AVX512 Write and AVX512 Copy with 128-byte turns
+// of two aligned VMOVAPS, and the 512-bit halves of NT Write and NT Copy (VMOVNTPS stores
+// around the caches, one SFENCE after the last pass inside the timed interval). Legend as in
+// kernels_int32.cpp. Two registers per turn because blocks are multiples of 128 bytes, not 256.
+// Every address is 64-byte aligned: the test area is 64 KB aligned and every block is a
+// multiple of 128 bytes. Built with -mavx512f and holding nothing but these kernels; each ends
+// with VZEROUPPER so the SSE code that follows pays no state transition.
+#include <immintrin.h>
+
+#include <cstdint>
+
+#include "engine/kernels/kernel_frame.h"
+#include "engine/kernels/kernels_extra.h"
+#include "engine/run/results.h"
+#include "engine/test_area.h"
+#include "engine/timer.h"
+
+namespace engine {
+
+namespace {
+
+// passes x turns of two VMOVAPS loads into zmm0 and zmm1.
+inline void avx512ReadPasses(const uint8_t* base, uint32_t turns, uint32_t passes) {
+  const uint8_t* p;
+  uint32_t t;
+  asm volatile(
+      "1:\n\t"
+      "mov %[base], %[p]\n\t"
+      "mov %[turns], %[t]\n\t"
+      ".p2align 5\n\t"  // the turn loop starts on a 32-byte fetch boundary
+      "2:\n\t"
+      "vmovaps 0(%[p]), %%zmm0\n\t"
+      "vmovaps 64(%[p]), %%zmm1\n\t"
+      "add $128, %[p]\n\t"
+      "dec %[t]\n\t"
+      "jnz 2b\n\t"
+      "dec %[passes]\n\t"
+      "jnz 1b\n\t"
+      : [p] "=&r"(p), [t] "=&r"(t), [passes] "+r"(passes)
+      : [base] "rm"(base), [turns] "rm"(turns)
+      : "memory", "cc", "xmm0", "xmm1");
+}
+
+// passes x turns of two stores of one register holding value: VMOVAPS, or VMOVNTPS and a
+// closing SFENCE when nonTemporal.
+template <bool nonTemporal>
+inline void avx512WritePasses(uint8_t* base, uint32_t turns, uint32_t passes, __m512 value) {
+  uint8_t* p;
+  uint32_t t;
+  asm volatile(
+      "1:\n\t"
+      "mov %[base], %[p]\n\t"
+      "mov %[turns], %[t]\n\t"
+      ".p2align 5\n\t"  // the turn loop starts on a 32-byte fetch boundary
+      "2:\n\t"
+      ".irp off, 0, 64\n\t"
+      ".if %c[nt]\n\t"
+      "vmovntps %[v], \\off(%[p])\n\t"
+      ".else\n\t"
+      "vmovaps %[v], \\off(%[p])\n\t"
+      ".endif\n\t"
+      ".endr\n\t"
+      "add $128, %[p]\n\t"
+      "dec %[t]\n\t"
+      "jnz 2b\n\t"
+      "dec %[passes]\n\t"
+      "jnz 1b\n\t"
+      ".if %c[nt]\n\t"
+      "sfence\n\t"
+      ".endif\n\t"
+      : [p] "=&r"(p), [t] "=&r"(t), [passes] "+r"(passes)
+      : [base] "rm"(base), [turns] "rm"(turns), [v] "v"(value), [nt] "i"(nonTemporal ? 1 : 0)
+      : "memory", "cc");
+}
+
+// passes x turns of two VMOVAPS loads into zmm0 and zmm1, then the two stores (VMOVNTPS and a
+// closing SFENCE when nonTemporal).
+template <bool nonTemporal>
+inline void avx512CopyPasses(const uint8_t* base, uint8_t* dstBase, uint32_t turns,
+                          uint32_t passes) {
+  const uint8_t* p;
+  uint8_t* q;
+  uint32_t t;
+  asm volatile(
+      "1:\n\t"
+      "mov %[base], %[p]\n\t"
+      "mov %[dstBase], %[q]\n\t"
+      "mov %[turns], %[t]\n\t"
+      ".p2align 5\n\t"  // the turn loop starts on a 32-byte fetch boundary
+      "2:\n\t"
+      "vmovaps 0(%[p]), %%zmm0\n\t"
+      "vmovaps 64(%[p]), %%zmm1\n\t"
+      ".if %c[nt]\n\t"
+      "vmovntps %%zmm0, 0(%[q])\n\t"
+      "vmovntps %%zmm1, 64(%[q])\n\t"
+      ".else\n\t"
+      "vmovaps %%zmm0, 0(%[q])\n\t"
+      "vmovaps %%zmm1, 64(%[q])\n\t"
+      ".endif\n\t"
+      "add $128, %[p]\n\t"
+      "add $128, %[q]\n\t"
+      "dec %[t]\n\t"
+      "jnz 2b\n\t"
+      "dec %[passes]\n\t"
+      "jnz 1b\n\t"
+      ".if %c[nt]\n\t"
+      "sfence\n\t"
+      ".endif\n\t"
+      : [p] "=&r"(p), [q] "=&r"(q), [t] "=&r"(t), [passes] "+r"(passes)
+      : [base] "rm"(base), [dstBase] "rm"(dstBase), [turns] "rm"(turns),
+        [nt] "i"(nonTemporal ? 1 : 0)
+      : "memory", "cc", "xmm0", "xmm1");
+}
+
+template <bool nonTemporal>
+uint32_t avx512Write(SizeCode code) {
+  const KernelTurns k = kernelTurns(code, 128);
+  uint8_t* base = kernelBase();
+  // The stored value is the first 64 bytes of the block, loaded before the read-in.
+  const __m512 value = _mm512_load_ps(reinterpret_cast<const float*>(base));
+  touchBlock(k.turns * 128);
+  timerStart();
+  if (k.passes != 0) avx512WritePasses<nonTemporal>(base, k.turns, k.passes, value);
+  if (k.partialTurns != 0) avx512WritePasses<nonTemporal>(base, k.partialTurns, 1, value);
+  return nominalRateThenClearUpper(k);
+}
+
+template <bool nonTemporal>
+uint32_t avx512Copy(SizeCode code) {
+  const KernelTurns k = kernelTurns(code, 128);
+  uint8_t* base = kernelBase();
+  uint8_t* dst = runParameters.copyToItself ? base : base + k.turns * 128;
+  touchBlock(k.turns * 128);   // the source only
+  timerStart();
+  if (k.passes != 0) avx512CopyPasses<nonTemporal>(base, dst, k.turns, k.passes);
+  if (k.partialTurns != 0) avx512CopyPasses<nonTemporal>(base, dst, k.partialTurns, 1);
+  return nominalRateThenClearUpper(k);
+}
+
+} // namespace
+
+uint32_t avx512ReadKernel(SizeCode code) {
+  const KernelTurns k = kernelTurns(code, 128);
+  const uint8_t* base = kernelBase();
+  touchBlock(k.turns * 128);
+  timerStart();
+  if (k.passes != 0) avx512ReadPasses(base, k.turns, k.passes);
+  if (k.partialTurns != 0) avx512ReadPasses(base, k.partialTurns, 1);
+  return nominalRateThenClearUpper(k);
+}
+
+uint32_t avx512WriteKernel(SizeCode code) { return avx512Write<false>(code); }
+uint32_t avx512CopyKernel(SizeCode code) { return avx512Copy<false>(code); }
+uint32_t ntWrite512Kernel(SizeCode code) { return avx512Write<true>(code); }
+uint32_t ntCopy512Kernel(SizeCode code) { return avx512Copy<true>(code); }
+
+} // namespace engine

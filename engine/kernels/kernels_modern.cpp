@@ -1,0 +1,229 @@
+// The extra kernels that need no vector instruction-set flag: 64-bit general-register Read64,
+// Write64 and Copy64 with 64-byte turns (x86-64 builds only; an i686 build has no 64-bit
+// registers and its entries are never run), MOVSB Copy (one REP MOVSB per pass), memcpy (one
+// C library call per pass), and the choice of width for the non-temporal kernels. Legend as in
+// kernels_int32.cpp.
+#include <cstring>
+
+#include "engine/kernels/kernel_frame.h"
+#include "engine/kernels/kernels_extra.h"
+#include "engine/run/results.h"
+#include "engine/test_area.h"
+#include "engine/timer.h"
+
+namespace engine {
+
+namespace {
+
+#if defined(__x86_64__)
+// passes x turns of eight 8-byte loads into one register.
+inline void read64Passes(const uint8_t* base, uint32_t turns, uint32_t passes) {
+  const uint8_t* p;
+  uint32_t t;
+  uint64_t sink;
+  asm volatile(
+      "1:\n\t"
+      "mov %[base], %[p]\n\t"
+      "mov %[turns], %[t]\n\t"
+      ".p2align 5\n\t"  // the turn loop starts on a 32-byte fetch boundary
+      "2:\n\t"
+      ".irp off, 0, 8, 16, 24, 32, 40, 48, 56\n\t"
+      "movq \\off(%[p]), %[sink]\n\t"
+      ".endr\n\t"
+      "add $64, %[p]\n\t"
+      "dec %[t]\n\t"
+      "jnz 2b\n\t"
+      "dec %[passes]\n\t"
+      "jnz 1b\n\t"
+      : [p] "=&r"(p), [t] "=&r"(t), [sink] "=&r"(sink), [passes] "+r"(passes)
+      : [base] "rm"(base), [turns] "rm"(turns)
+      : "memory", "cc");
+}
+
+// passes x turns of eight 8-byte stores of value.
+inline void write64Passes(uint8_t* base, uint32_t turns, uint32_t passes, uint64_t value) {
+  uint8_t* p;
+  uint32_t t;
+  asm volatile(
+      "1:\n\t"
+      "mov %[base], %[p]\n\t"
+      "mov %[turns], %[t]\n\t"
+      ".p2align 5\n\t"  // the turn loop starts on a 32-byte fetch boundary
+      "2:\n\t"
+      ".irp off, 0, 8, 16, 24, 32, 40, 48, 56\n\t"
+      "movq %[value], \\off(%[p])\n\t"
+      ".endr\n\t"
+      "add $64, %[p]\n\t"
+      "dec %[t]\n\t"
+      "jnz 2b\n\t"
+      "dec %[passes]\n\t"
+      "jnz 1b\n\t"
+      : [p] "=&r"(p), [t] "=&r"(t), [passes] "+r"(passes)
+      : [base] "rm"(base), [turns] "rm"(turns), [value] "r"(value)
+      : "memory", "cc");
+}
+
+// passes x turns of four times (two 8-byte loads, two stores at the same offsets of dst).
+inline void copy64Passes(const uint8_t* base, uint8_t* dstBase, uint32_t turns,
+                         uint32_t passes) {
+  const uint8_t* p;
+  uint8_t* q;
+  uint32_t t;
+  uint64_t a, b;
+  asm volatile(
+      "1:\n\t"
+      "mov %[base], %[p]\n\t"
+      "mov %[dstBase], %[q]\n\t"
+      "mov %[turns], %[t]\n\t"
+      ".p2align 5\n\t"  // the turn loop starts on a 32-byte fetch boundary
+      "2:\n\t"
+      ".irp off, 0, 16, 32, 48\n\t"
+      "movq \\off(%[p]), %[a]\n\t"
+      "movq \\off+8(%[p]), %[b]\n\t"
+      "movq %[a], \\off(%[q])\n\t"
+      "movq %[b], \\off+8(%[q])\n\t"
+      ".endr\n\t"
+      "add $64, %[p]\n\t"
+      "add $64, %[q]\n\t"
+      "dec %[t]\n\t"
+      "jnz 2b\n\t"
+      "dec %[passes]\n\t"
+      "jnz 1b\n\t"
+      : [p] "=&r"(p), [q] "=&r"(q), [t] "=&r"(t), [a] "=&r"(a), [b] "=&r"(b),
+        [passes] "+r"(passes)
+      : [base] "rm"(base), [dstBase] "rm"(dstBase), [turns] "rm"(turns)
+      : "memory", "cc");
+}
+#else
+// No 64-bit registers in this build; the table's gate keeps these from being called.
+inline void read64Passes(const uint8_t*, uint32_t, uint32_t) {}
+inline void write64Passes(uint8_t*, uint32_t, uint32_t, uint64_t) {}
+inline void copy64Passes(const uint8_t*, uint8_t*, uint32_t, uint32_t) {}
+#endif
+
+// passes x one REP MOVSB of bytes from base to dstBase. The direction flag is clear on entry
+// by the calling convention.
+inline void movsbPasses(const uint8_t* base, uint8_t* dstBase, uint32_t bytes,
+                        uint32_t passes) {
+  const void* s;
+  void* d;
+  uintptr_t n;
+  asm volatile(
+      "1:\n\t"
+      "mov %[base], %[s]\n\t"
+      "mov %[dstBase], %[d]\n\t"
+      "mov %[bytes], %k[n]\n\t"
+      "rep movsb\n\t"
+      "dec %[passes]\n\t"
+      "jnz 1b\n\t"
+      : [s] "=&S"(s), [d] "=&D"(d), [n] "=&c"(n), [passes] "+r"(passes)
+      : [base] "m"(base), [dstBase] "m"(dstBase), [bytes] "m"(bytes)
+      : "memory", "cc");
+}
+
+// passes x one memcpy of bytes; the empty assembly between the calls keeps the compiler from
+// folding repeated copies into one.
+void memcpyPasses(const uint8_t* base, uint8_t* dstBase, uint32_t bytes, uint32_t passes) {
+  for (uint32_t i = 0; i < passes; ++i) {
+    std::memcpy(dstBase, base, bytes);
+    asm volatile("" ::: "memory");
+  }
+}
+
+uint8_t* copyDestination(uint8_t* base, uint32_t blockBytes) {
+  return runParameters.copyToItself ? base : base + blockBytes;
+}
+
+} // namespace
+
+uint32_t read64Kernel(SizeCode code) {
+  const KernelTurns k = kernelTurns(code, 64);
+  const uint8_t* base = kernelBase();
+  touchBlock(k.turns * 64);
+  timerStart();
+  if (k.passes != 0) read64Passes(base, k.turns, k.passes);
+  if (k.partialTurns != 0) read64Passes(base, k.partialTurns, 1);
+  return nominalRate(k);
+}
+
+uint32_t write64Kernel(SizeCode code) {
+  const KernelTurns k = kernelTurns(code, 64);
+  uint8_t* base = kernelBase();
+  // The stored value is the first 8 bytes of the block, loaded before the read-in.
+  uint64_t value;
+  std::memcpy(&value, base, sizeof value);
+  touchBlock(k.turns * 64);
+  timerStart();
+  if (k.passes != 0) write64Passes(base, k.turns, k.passes, value);
+  if (k.partialTurns != 0) write64Passes(base, k.partialTurns, 1, value);
+  return nominalRate(k);
+}
+
+uint32_t copy64Kernel(SizeCode code) {
+  const KernelTurns k = kernelTurns(code, 64);
+  uint8_t* base = kernelBase();
+  uint8_t* dst = copyDestination(base, k.turns * 64);
+  touchBlock(k.turns * 64);   // the source only
+  timerStart();
+  if (k.passes != 0) copy64Passes(base, dst, k.turns, k.passes);
+  if (k.partialTurns != 0) copy64Passes(base, dst, k.partialTurns, 1);
+  return nominalRate(k);
+}
+
+uint32_t movsbCopyKernel(SizeCode code) {
+  const KernelTurns k = kernelTurns(code, 64);
+  uint8_t* base = kernelBase();
+  uint8_t* dst = copyDestination(base, k.turns * 64);
+  touchBlock(k.turns * 64);
+  timerStart();
+  if (k.passes != 0) movsbPasses(base, dst, k.turns * 64, k.passes);
+  if (k.partialTurns != 0) movsbPasses(base, dst, k.partialTurns * 64, 1);
+  return nominalRate(k);
+}
+
+uint32_t memcpyKernel(SizeCode code) {
+  const KernelTurns k = kernelTurns(code, 64);
+  uint8_t* base = kernelBase();
+  uint8_t* dst = base + k.turns * 64;
+  touchBlock(k.turns * 64);
+  timerStart();
+  memcpyPasses(base, dst, k.turns * 64, k.passes);
+  if (k.partialTurns != 0) memcpyPasses(base, dst, k.partialTurns * 64, 1);
+  return nominalRate(k);
+}
+
+uint32_t ntStoreWidth(const cpu::VectorFeatures& f) {
+  return f.avx512 ? 512 : f.avx ? 256 : f.sse ? 128 : 0;
+}
+
+uint32_t ntWriteKernel(SizeCode code) {
+  switch (ntStoreWidth(cpu::vectorFeatures)) {
+    case 512: return ntWrite512Kernel(code);
+    case 256: return ntWrite256Kernel(code);
+    case 128: return ntWrite128Kernel(code);
+  }
+  return 0;
+}
+
+uint32_t ntCopyKernel(SizeCode code) {
+  switch (ntStoreWidth(cpu::vectorFeatures)) {
+    case 512: return ntCopy512Kernel(code);
+    case 256: return ntCopy256Kernel(code);
+    case 128: return ntCopy128Kernel(code);
+  }
+  return 0;
+}
+
+const char* extraFeatureText(ExtraFeature feature) {
+  switch (feature) {
+    case ExtraFeature::bits64: return "the 64-bit build of the program";
+    case ExtraFeature::sse: return "a processor with SSE";
+    case ExtraFeature::avx: return "a processor with AVX, enabled by the operating system";
+    case ExtraFeature::avx512:
+      return "a processor with AVX-512, enabled by the operating system";
+    case ExtraFeature::none: break;
+  }
+  return "";
+}
+
+} // namespace engine

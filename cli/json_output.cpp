@@ -79,6 +79,16 @@ json processorJson() {
           {"cacheText", cpu::dataCacheText(c)}};
 }
 
+const char* modeName(Mode mode) {
+  switch (mode) {
+    case Mode::LoadedLatency: return "loaded-latency";
+    case Mode::MaxBandwidth: return "max-bandwidth";
+    case Mode::C2c: return "c2c";
+    case Mode::NodeMatrix: return "node-matrix";
+    default: return "measure";
+  }
+}
+
 json optionsJson(const CliOptions& o) {
   json tests = json::array();
   for (uint32_t t = 0; t < engine::testKernelCount; ++t) {
@@ -99,6 +109,7 @@ json optionsJson(const CliOptions& o) {
           {"walkStep", 4u << o.walkStepIndex},
           {"tlbWindow", o.tlbWindowBytes ? json(o.tlbWindowBytes) : json(nullptr)},
           {"threads", engine::runExtras.threads},
+          {"mode", modeName(o.mode)},
           {"fourTimes", o.fourTimes},
           {"copyToItself", o.copyToItself}};
 }
@@ -189,12 +200,8 @@ json resultsJson() {
 
 } // namespace
 
-std::string jsonText(const CliOptions& options, const std::string& utcTime) {
-  json lines = json::array();
-  for (int f = 0; f < app::panelFieldCount; ++f) {
-    lines.push_back(utf8FromWindows1252(resultLineText(f).c_str()));
-  }
-  const json doc = {
+nlohmann::json runHeaderJson(const CliOptions& options, const std::string& utcTime) {
+  return {
       {"program", "tidewell32"},
       {"version", TW_VERSION},
       {"time", utcTime},
@@ -208,18 +215,31 @@ std::string jsonText(const CliOptions& options, const std::string& utcTime) {
        {{"testAllocationBytes", engine::workingMemory.testAllocationSize},
         {"largePagesAsked", engine::workingMemory.largePagesAsked},
         {"largePageBytes", engine::workingMemory.largePageBytes}}},
-      {"summary", summaryJson()},
-      {"resultLines", lines},
-      {"results", resultsJson()},
   };
+}
+
+std::string jsonText(const CliOptions& options, const std::string& utcTime) {
+  json lines = json::array();
+  for (int f = 0; f < app::panelFieldCount; ++f) {
+    lines.push_back(utf8FromWindows1252(resultLineText(f).c_str()));
+  }
+  json doc = runHeaderJson(options, utcTime);
+  doc["summary"] = summaryJson();
+  doc["resultLines"] = lines;
+  doc["results"] = resultsJson();
   return doc.dump(1) + "\n";
 }
 
-int writeJson(const CliOptions& options) {
+std::string utcNow() {
   char utc[32] = "";
   const std::time_t now = std::time(nullptr);
   if (const std::tm* t = std::gmtime(&now)) std::strftime(utc, sizeof utc, "%Y-%m-%dT%H:%M:%SZ", t);
-  const std::string text = jsonText(options, utc);
+  return utc;
+}
+
+int writeJson(const CliOptions& options) { return writeJsonText(options, jsonText(options, utcNow())); }
+
+int writeJsonText(const CliOptions& options, const std::string& text) {
   const uint32_t length = static_cast<uint32_t>(text.size());
   const bool toStdout = options.jsonPath == "-";
   const bool ok = toStdout ? flushStandardOutput() &&

@@ -3,6 +3,7 @@
 // with its bytes, MB/s (MB = 2^20 bytes), counter ticks, nanoseconds for latencies, and the
 // lowest, highest and spread of repeated samples. README describes the fields.
 #pragma once
+#include <nlohmann/json.hpp>
 #include <string>
 
 #include "cli/options.h"
@@ -14,6 +15,14 @@ std::string resultLineText(int field);
 
 // The document for the last run, UTF-8, ending in a line end; utcTime as "2026-12-07T10:00:00Z".
 std::string jsonText(const CliOptions& options, const std::string& utcTime);
+
+// What every document starts with: program, version, time, processor, clocks, system, options
+// and memory.
+nlohmann::json runHeaderJson(const CliOptions& options, const std::string& utcTime);
+// The time now as "2026-12-07T10:00:00Z".
+std::string utcNow();
+// Writes a document to options.jsonPath ("-": standard output), as writeJson does.
+int writeJsonText(const CliOptions& options, const std::string& text);
 
 // Writes the document to options.jsonPath ("-": standard output); exitReportFailed with one
 // line on standard error when it cannot be written.

@@ -28,6 +28,14 @@ int runMode(const cli::ParseResult& parsed) {
       return cli::runBenchTwinsMode();
     case cli::Mode::ThreadSweep:
       return cli::runThreadSweepMode(parsed.options);
+    case cli::Mode::LoadedLatency:
+      return cli::runLoadedLatencyMode(parsed.options);
+    case cli::Mode::MaxBandwidth:
+      return cli::runMaxBandwidthMode(parsed.options);
+    case cli::Mode::C2c:
+      return cli::runC2cMode(parsed.options);
+    case cli::Mode::NodeMatrix:
+      return cli::runNodeMatrixMode(parsed.options);
     case cli::Mode::Measure:
       break;
   }

@@ -22,6 +22,13 @@ int runBenchMode();                            // --bench
 int runBenchTwinsMode();                       // --bench-twins
 int runMeasureMode(const CliOptions& options); // no mode option: a measurement as Start does
 int runThreadSweepMode(const CliOptions& options); // --thread-sweep
+int runLoadedLatencyMode(const CliOptions& options);   // --loaded-latency
+int runMaxBandwidthMode(const CliOptions& options);    // --max-bandwidth
+int runC2cMode(const CliOptions& options);             // --c2c
+int runNodeMatrixMode(const CliOptions& options);      // --node-matrix
+
+// The processors of a memory node as the system numbers them, "0,1,2"; "none" for none.
+std::string nodeProcessorsText(uint32_t node);
 
 // The thread count of the options on this machine into engine::runExtras.threads ("all": every
 // usable processor, at most 64); false with error set when fewer processors may be used.

@@ -5,6 +5,7 @@
 #include <cstring>
 
 #include "engine/kernels/kernels_extra.h"
+#include "engine/load/bursts.h"
 #include "engine/threads.h"
 
 namespace cli {
@@ -77,7 +78,19 @@ bool takeValue(int argc, const char* const* argv, int& i, std::string& value,
 bool parseValueOption(const std::string& option, const std::string& value, CliOptions& o,
                       std::string& error) {
   if (option == "--tests") return parseTests(value, o.tests, o.extraTests, error);
-  if (option == "--threads") return parseThreads(value, o.threads, error);
+  if (option == "--threads") {
+    o.threadsGiven = true;
+    return parseThreads(value, o.threads, error);
+  }
+  if (option == "--load-kernel") {
+    if (engine::loadKernelNamed(value) == nullptr) {
+      error = "load kernel '" + value + "' of --load-kernel is not one of " +
+              engine::loadKernelNames();
+      return false;
+    }
+    o.loadKernel = value;
+    return true;
+  }
   if (option == "--start" || option == "--end") {
     const int index = sizeIndexFromText(value);
     if (index < 0) {
@@ -85,6 +98,7 @@ bool parseValueOption(const std::string& option, const std::string& value, CliOp
       return false;
     }
     (option == "--start" ? o.startSizeIndex : o.endSizeIndex) = index;
+    if (option == "--end") o.endGiven = true;
     return true;
   }
   if (option == "--latency-step" || option == "--walk-step") {
@@ -123,7 +137,7 @@ bool isValueOption(const std::string& option) {
   return option == "--tests" || option == "--start" || option == "--end" ||
          option == "--latency-step" || option == "--walk-step" || option == "--csv" ||
          option == "--json" || option == "--repeat" || option == "--tlb-window" ||
-         option == "--threads";
+         option == "--threads" || option == "--load-kernel";
 }
 
 bool setFlag(const std::string& option, CliOptions& o) {
@@ -146,14 +160,74 @@ bool setFlag(const std::string& option, CliOptions& o) {
   return false;
 }
 
-bool setMode(const std::string& option, CliOptions& o) {
-  if (option == "--cpu") o.mode = Mode::Cpu;
-  else if (option == "--bench") o.mode = Mode::Bench;
-  else if (option == "--bench-twins") o.mode = Mode::BenchTwins;
-  else if (option == "--thread-sweep") o.mode = Mode::ThreadSweep;
-  else if (option == "--version") o.mode = Mode::Version;
-  else if (option == "--help" || option == "-h") o.mode = Mode::Help;
-  else return false;
+struct ModeWord {
+  const char* name;
+  Mode mode;
+};
+constexpr ModeWord modeWords[] = {
+    {"--cpu", Mode::Cpu},
+    {"--bench", Mode::Bench},
+    {"--bench-twins", Mode::BenchTwins},
+    {"--thread-sweep", Mode::ThreadSweep},
+    {"--version", Mode::Version},
+    {"--help", Mode::Help},
+    {"-h", Mode::Help},
+    {"--loaded-latency", Mode::LoadedLatency},
+    {"--max-bandwidth", Mode::MaxBandwidth},
+    {"--c2c", Mode::C2c},
+    {"--node-matrix", Mode::NodeMatrix},
+};
+
+// A later mode word replaces an earlier one, but a many-core mode goes with no other mode.
+bool setMode(const std::string& option, CliOptions& o, std::string& modeName, std::string& error) {
+  for (const ModeWord& word : modeWords) {
+    if (option != word.name) continue;
+    if (!modeName.empty() && word.mode != o.mode && (isLoadMode(word.mode) || isLoadMode(o.mode))) {
+      error = modeName + " and " + option + " are two modes; give one";
+    }
+    modeName = option;
+    o.mode = word.mode;
+    return true;
+  }
+  return false;
+}
+
+// The options of a measurement run that a many-core mode has no use for: the first given.
+const char* unusedByLoadMode(const CliOptions& o) {
+  if (o.tests != 0 || o.extraTests != 0) return "--tests";
+  if (o.walk) return "--walk";
+  if (o.startSizeIndex != 0) return "--start";
+  if (o.report) return "--report";
+  if (!o.csvPath.empty()) return "--csv";
+  if (o.table) return "--table";
+  if (o.repeatCount != 1) return "--repeat";
+  if (o.tlbWindowBytes != 0) return "--tlb-window";
+  if (o.fourTimes) return "--4x";
+  if (o.copyToItself) return "--copy-to-itself";
+  if (o.logY) return "--log-y";
+  if (o.mode == Mode::C2c && o.endGiven) return "--end";
+  if (o.mode == Mode::NodeMatrix && o.threadsGiven) return "--threads";
+  return nullptr;
+}
+
+bool checkLoadMode(const CliOptions& o, const std::string& modeName, std::string& error) {
+  if (!o.loadKernel.empty() && o.mode != Mode::LoadedLatency) {
+    error = "--load-kernel applies to --loaded-latency only";
+    return false;
+  }
+  if (!isLoadMode(o.mode)) return true;
+  if (const char* unused = unusedByLoadMode(o)) {
+    error = modeName + " does not take " + unused;
+    return false;
+  }
+  if (o.mode == Mode::LoadedLatency && o.threadsGiven && o.threads == 1) {
+    error = "--loaded-latency needs --threads 2 or more: the chasing thread and a loader";
+    return false;
+  }
+  if (o.endGiven && o.endSizeIndex < 4) {   // room for the streams of a mix or a loader
+    error = modeName + " needs --end 64K or more";
+    return false;
+  }
   return true;
 }
 
@@ -240,6 +314,7 @@ int stepIndexFromText(const std::string& word, int maxIndex) {
 
 ParseResult parseOptions(int argc, const char* const* argv) {
   ParseResult r;
+  std::string modeName;
   for (int i = 1; i < argc; ++i) {
     const std::string word = argv[i];
     if (isValueOption(word)) {
@@ -249,14 +324,18 @@ ParseResult parseOptions(int argc, const char* const* argv) {
         r.ok = false;
         return r;
       }
-    } else if (!setFlag(word, r.options) && !setMode(word, r.options)) {
+    } else if (!setFlag(word, r.options) && !setMode(word, r.options, modeName, r.error)) {
       r.ok = false;
       r.error = (word.size() > 1 && word[0] == '-' ? "unknown option '" : "unexpected argument '") +
                 word + "'";
       return r;
     }
+    if (!r.error.empty()) {
+      r.ok = false;
+      return r;
+    }
   }
-  r.ok = checkCombination(r.options, r.error);
+  r.ok = checkLoadMode(r.options, modeName, r.error) && checkCombination(r.options, r.error);
   return r;
 }
 

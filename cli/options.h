@@ -5,7 +5,16 @@
 
 namespace cli {
 
-enum class Mode { Measure, Cpu, Bench, BenchTwins, ThreadSweep, Version, Help };
+enum class Mode {
+  Measure, Cpu, Bench, BenchTwins, ThreadSweep, Version, Help,
+  LoadedLatency, MaxBandwidth, C2c, NodeMatrix,   // the many-core measurements
+};
+
+// True for the modes that measure on many cores (cli/mode_load.cpp, cli/mode_c2c.cpp).
+constexpr bool isLoadMode(Mode m) {
+  return m == Mode::LoadedLatency || m == Mode::MaxBandwidth || m == Mode::C2c ||
+         m == Mode::NodeMatrix;
+}
 
 // Test check boxes in window order; the same order as the bandwidth result tables 0..8.
 enum TestBit : unsigned {
@@ -39,7 +48,12 @@ struct CliOptions {
   unsigned tlbWindowBytes = 0; // runs of the Random Latency chain inside windows of this size
   unsigned extraTests = 0;     // bit i: engine::extraKernelTable[i] ("avx-read" ...)
   unsigned threads = 1;        // bandwidth points on this many threads; 0: every processor
+  bool threadsGiven = false;   // --threads was on the command line
+  bool endGiven = false;       // --end was on the command line (the load modes default to 256M)
+  std::string loadKernel;      // --load-kernel: a loaded-latency loader's kernel; empty: default
 };
+
+constexpr int loadDefaultSizeIndex = 16;   // 256 MB: past every last-level cache
 
 constexpr int windowLastSizeIndex = 12;   // 16 MB, the end of the window's block-size lists
 constexpr int lastSizeIndex = 18;         // 1 GB

@@ -42,6 +42,16 @@ std::string timeText(double seconds) {
   return text;
 }
 
+// Rewrites the line in place, padded over a longer one before it.
+void rewriteLine(std::string line) {
+  ProgressClock& pc = progressClock;
+  const std::size_t length = line.size();
+  if (length < pc.lastLength) line.append(pc.lastLength - length, ' ');
+  pc.lastLength = length;
+  std::fprintf(stderr, "\r%s", line.c_str());
+  std::fflush(stderr);
+}
+
 void showProgress(const app::RunProgress& progress) {
   ProgressClock& pc = progressClock;
   const uint64_t now = platform::queryPerfCounter();
@@ -55,12 +65,7 @@ void showProgress(const app::RunProgress& progress) {
   const bool last = progress.pointsDone == progress.pointsTotal;
   if (progress.pointsDone > 1 && !last && now - pc.lastShownCount < pc.frequency / 10) return;
   pc.lastShownCount = now;
-  std::string line = progressLine(progress, perPoint);
-  const std::size_t length = line.size();
-  if (length < pc.lastLength) line.append(pc.lastLength - length, ' ');
-  pc.lastLength = length;
-  std::fprintf(stderr, "\r%s", line.c_str());
-  std::fflush(stderr);
+  rewriteLine(progressLine(progress, perPoint));
 }
 
 } // namespace
@@ -78,6 +83,25 @@ std::string progressLine(const app::RunProgress& progress, double secondsPerPoin
   return std::string(text) + timeText(left) + " left";
 }
 
+std::string stepProgressLine(const char* mode, uint32_t done, uint32_t total,
+                             double secondsPerStep) {
+  char text[96];
+  std::snprintf(text, sizeof text, "%s  step %u of %u  ", mode, done, total);
+  const double left = secondsPerStep < 0 ? -1.0 : secondsPerStep * (total - done);
+  return std::string(text) + timeText(left) + " left";
+}
+
+void showStepProgress(const char* mode, uint32_t done, uint32_t total) {
+  ProgressClock& pc = progressClock;
+  if (!pc.shown) return;
+  const uint64_t now = platform::queryPerfCounter();
+  if (done == 0) pc.firstPointCount = now;
+  const double perStep = done == 0 || pc.frequency == 0
+                             ? -1.0
+                             : static_cast<double>(now - pc.firstPointCount) / pc.frequency / done;
+  rewriteLine(stepProgressLine(mode, done, total, perStep));
+}
+
 void beginProgress() {
   progressClock = ProgressClock{};
   if (!isatty(fileno(stderr))) return;
@@ -86,11 +110,16 @@ void beginProgress() {
   app::memoryPanel.progressSink = showProgress;
 }
 
-void endProgress() {
-  app::memoryPanel.progressSink = nullptr;
-  if (!progressClock.shown) return;
+void clearProgressLine() {
+  if (!progressClock.shown || progressClock.lastLength == 0) return;
   std::fprintf(stderr, "\r%s\r", std::string(progressClock.lastLength, ' ').c_str());
   std::fflush(stderr);
+  progressClock.lastLength = 0;
+}
+
+void endProgress() {
+  app::memoryPanel.progressSink = nullptr;
+  clearProgressLine();
   progressClock.shown = false;
 }
 

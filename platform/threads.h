@@ -15,4 +15,13 @@ uint32_t usableProcessorCount();
 // a thread could not be started; the threads that did start have ended by then.
 bool runPinnedThreads(uint32_t count, void (*body)(void* context, uint32_t index), void* context);
 
+// As runPinnedThreads, with thread i pinned to the usable processor of index processors[i]
+// (each below usableProcessorCount).
+bool runThreadsPinnedTo(const uint32_t* processors, uint32_t count,
+                        void (*body)(void* context, uint32_t index), void* context);
+
+// How the system numbers the usable processor of an index (Linux: the CPU number; Windows: the
+// bit of the affinity mask); -1 when the set could not be read.
+int32_t processorNumber(uint32_t index);
+
 } // namespace platform

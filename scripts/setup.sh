@@ -17,6 +17,8 @@ command -v Xvfb >/dev/null || need+=(xvfb)
 command -v import >/dev/null || need+=(imagemagick)
 command -v chmcmd >/dev/null || need+=(fp-utils)
 [ -f /usr/include/nlohmann/json.hpp ] || need+=(nlohmann-json3-dev)
+# Memory nodes on Linux are found and allocated with libnuma.
+[ -f /usr/include/numa.h ] || need+=(libnuma-dev)
 [ ${#need[@]} -eq 0 ] && exit 0
 
 SUDO=""

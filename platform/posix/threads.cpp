@@ -54,14 +54,26 @@ void* threadMain(void* argument) {
 
 uint32_t usableProcessorCount() { return static_cast<uint32_t>(usableProcessors().size()); }
 
+int32_t processorNumber(uint32_t index) {
+  const std::vector<int>& cpus = usableProcessors();
+  return index < cpus.size() ? cpus[index] : -1;
+}
+
 bool runPinnedThreads(uint32_t count, void (*body)(void* context, uint32_t index), void* context) {
+  std::vector<uint32_t> processors(count);
+  for (uint32_t i = 0; i < count; ++i) processors[i] = i;
+  return runThreadsPinnedTo(processors.data(), count, body, context);
+}
+
+bool runThreadsPinnedTo(const uint32_t* processors, uint32_t count,
+                        void (*body)(void* context, uint32_t index), void* context) {
   const std::vector<int>& cpus = usableProcessors();
   Gate gate;
   std::vector<Start> starts(count);
   std::vector<pthread_t> threads(count);
   uint32_t started = 0;
   for (; started < count; ++started) {
-    starts[started] = {&gate, body, context, started, cpus[started % cpus.size()]};
+    starts[started] = {&gate, body, context, started, cpus[processors[started] % cpus.size()]};
     // Pinned before it starts: a thread that inherited the measuring thread's one processor
     // and real-time priority could otherwise wait behind a sibling spinning there.
     pthread_attr_t attributes;

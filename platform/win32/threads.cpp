@@ -52,13 +52,28 @@ DWORD WINAPI threadMain(void* argument) {
 
 uint32_t usableProcessorCount() { return static_cast<uint32_t>(usableProcessors().size()); }
 
+int32_t processorNumber(uint32_t index) {
+  const std::vector<DWORD_PTR>& masks = usableProcessors();
+  if (index >= masks.size() || masks[index] == 0) return -1;
+  int32_t bit = 0;
+  while ((masks[index] >> bit) != 1) ++bit;
+  return bit;
+}
+
 bool runPinnedThreads(uint32_t count, void (*body)(void* context, uint32_t index), void* context) {
+  std::vector<uint32_t> processors(count);
+  for (uint32_t i = 0; i < count; ++i) processors[i] = i;
+  return runThreadsPinnedTo(processors.data(), count, body, context);
+}
+
+bool runThreadsPinnedTo(const uint32_t* processors, uint32_t count,
+                        void (*body)(void* context, uint32_t index), void* context) {
   const std::vector<DWORD_PTR>& masks = usableProcessors();
   Gate gate;
   std::vector<Start> starts(count);
   std::vector<HANDLE> threads;
   for (uint32_t i = 0; i < count; ++i) {
-    starts[i] = {&gate, body, context, i, masks[i % masks.size()]};
+    starts[i] = {&gate, body, context, i, masks[processors[i] % masks.size()]};
     // Pinned before it runs, so it never competes for the processor of the thread starting it.
     HANDLE thread = CreateThread(nullptr, 0, threadMain, &starts[i], CREATE_SUSPENDED, nullptr);
     if (thread == nullptr) break;

@@ -1,6 +1,7 @@
 // --cpu: the start-up checks, the one-second clock calibration, and the processor as the
 // window's result line names it, then the features that decide which tests can run, the
-// core's own clock beside the counter's, and the data caches CPUID describes.
+// core's own clock beside the counter's, the data caches CPUID describes, and the memory
+// nodes with their processors.
 #include <cstdio>
 #include <string>
 
@@ -14,6 +15,7 @@
 #include "engine/core_clock.h"
 #include "engine/timer.h"
 #include "engine/working_memory.h"
+#include "platform/numa.h"
 
 namespace cli {
 namespace {
@@ -53,6 +55,17 @@ void printClocks(uint32_t core10k, uint32_t counter10k) {
             "\"cycles\" in this program are time-stamp-counter ticks, not core cycles.");
 }
 
+// "Memory nodes: 2 (node 0: processors 0,1; node 1: processors 2,3)".
+std::string memoryNodesLine() {
+  const uint32_t nodes = platform::memoryNodeCount();
+  std::string line = "Memory nodes: " + std::to_string(nodes) + " (";
+  for (uint32_t node = 0; node < nodes; ++node) {
+    line += (node ? "; node " : "node ") + std::to_string(node) + ": processors " +
+            nodeProcessorsText(node);
+  }
+  return line + ")";
+}
+
 } // namespace
 
 int runCpuMode() {
@@ -71,6 +84,7 @@ int runCpuMode() {
   const std::string cacheLine =
       "Data caches: " + (caches.empty() ? std::string("not described by CPUID") : caches);
   printLine(stdout, cacheLine.c_str());
+  printLine(stdout, memoryNodesLine().c_str());
   engine::freeWorkingMemory();
   return exitOk;
 }

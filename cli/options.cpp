@@ -342,6 +342,11 @@ ParseResult parseOptions(int argc, const char* const* argv) {
 const char* usageText() {
   return "usage: tidewell32 [--cpu | --bench | --bench-twins | --version | --help]\n"
          "       tidewell32 --thread-sweep [--tests LIST] [--start SIZE] [--threads N|all]\n"
+         "       tidewell32 --loaded-latency [--load-kernel NAME] [--end SIZE] [--threads N]\n"
+         "       tidewell32 --max-bandwidth [--end SIZE] [--threads N|all]\n"
+         "       tidewell32 --c2c [--threads N|all]\n"
+         "       tidewell32 --node-matrix [--end SIZE]\n"
+         "           (each: [--json FILE]; --end: the block of each thread, default 256M)\n"
          "       tidewell32 [--tests LIST | --walk] [--start SIZE] [--end SIZE]\n"
          "                  [--latency-step BYTES] [--walk-step BYTES] [--4x]\n"
          "                  [--copy-to-itself] [--log-y] [--table]\n"
@@ -353,7 +358,11 @@ const char* usageText() {
          "         avx512-write,avx512-copy,nt-write,nt-copy,movsb-copy,memcpy\n"
          "  SIZE   4K 8K 16K ... 16M 32M ... 1G, powers of two (the report: up to 16M)\n"
          "  BYTES  latency step 4..512, walk step 4..64, powers of two\n"
-         "  N      samples per point, 1..99; the median is kept\n";
+         "  N      samples per point, 1..99; the median is kept\n"
+         "  NAME   read,write,copy,read64,write64,copy64,sse-read,sse-write,sse-copy,\n"
+         "         avx-read,avx-write,avx-copy,avx512-read,avx512-write,avx512-copy,\n"
+         "         nt-write; default the widest plain read\n"
+         "  MB/s of --max-bandwidth count bytes read plus bytes written\n";
 }
 
 } // namespace cli

@@ -3,7 +3,8 @@
 // lines written with non-temporal stores. A burst of burstLines lines is what a loaded-latency
 // loader moves between two delays. Every loop is one assembly block; none is timed on its own:
 // a thread times a whole interval of bursts. Stores write data that is never zero (the first
-// line of the stream written, or the lines read), since memory treats all-zero lines specially.
+// transfer of the stream written, or the lines read), since memory treats all-zero lines
+// specially.
 #pragma once
 #include <cstdint>
 #include <string>

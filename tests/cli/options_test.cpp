@@ -1,6 +1,8 @@
 // Command-line parsing: accepted words, and refusals that name the bad word.
 #include <gtest/gtest.h>
 
+#include <vector>
+
 #include "cli/options.h"
 
 namespace {
@@ -124,3 +126,56 @@ TEST(CliOptions, RefusalsNameTheBadWord) {
 }
 
 } // namespace
+
+TEST(CliOptions, ManyCoreModesAndTheirOptions) {
+  const struct {
+    std::vector<const char*> words;
+    cli::Mode mode;
+  } cases[] = {
+      {{"--loaded-latency", "--load-kernel", "nt-write", "--end", "64M", "--threads", "2"},
+       cli::Mode::LoadedLatency},
+      {{"--max-bandwidth", "--threads", "all", "--json", "-"}, cli::Mode::MaxBandwidth},
+      {{"--c2c", "--threads", "2"}, cli::Mode::C2c},
+      {{"--node-matrix", "--end", "1G"}, cli::Mode::NodeMatrix},
+  };
+  for (const auto& c : cases) {
+    std::vector<const char*> argv{"tidewell32"};
+    argv.insert(argv.end(), c.words.begin(), c.words.end());
+    const cli::ParseResult r = cli::parseOptions(static_cast<int>(argv.size()), argv.data());
+    ASSERT_TRUE(r.ok) << c.words[0] << ": " << r.error;
+    EXPECT_EQ(r.options.mode, c.mode) << c.words[0];
+  }
+  const cli::ParseResult r = parse({"--loaded-latency", "--load-kernel", "nt-write", "--end", "64M"});
+  EXPECT_EQ(r.options.loadKernel, "nt-write");
+  EXPECT_TRUE(r.options.endGiven);
+  EXPECT_EQ(r.options.endSizeIndex, 14);
+}
+
+TEST(CliOptions, ManyCoreModesRefuseWhatMakesNoSense) {
+  const struct {
+    std::vector<const char*> words;
+    const char* error;
+  } cases[] = {
+      {{"--loaded-latency", "--walk"}, "--loaded-latency does not take --walk"},
+      {{"--c2c", "--tests", "read"}, "--c2c does not take --tests"},
+      {{"--max-bandwidth", "--report"}, "--max-bandwidth does not take --report"},
+      {{"--c2c", "--end", "1M"}, "--c2c does not take --end"},
+      {{"--node-matrix", "--threads", "2"}, "--node-matrix does not take --threads"},
+      {{"--c2c", "--max-bandwidth"}, "--c2c and --max-bandwidth are two modes; give one"},
+      {{"--bench", "--node-matrix"}, "--bench and --node-matrix are two modes; give one"},
+      {{"--loaded-latency", "--threads", "1"},
+       "--loaded-latency needs --threads 2 or more: the chasing thread and a loader"},
+      {{"--max-bandwidth", "--end", "16K"}, "--max-bandwidth needs --end 64K or more"},
+      {{"--load-kernel", "read"}, "--load-kernel applies to --loaded-latency only"},
+  };
+  for (const auto& c : cases) {
+    std::vector<const char*> argv{"tidewell32"};
+    argv.insert(argv.end(), c.words.begin(), c.words.end());
+    const cli::ParseResult r = cli::parseOptions(static_cast<int>(argv.size()), argv.data());
+    EXPECT_FALSE(r.ok) << c.error;
+    EXPECT_EQ(r.error, c.error);
+  }
+  const cli::ParseResult bad = parse({"--loaded-latency", "--load-kernel", "mmx-read"});
+  EXPECT_EQ(bad.error.rfind("load kernel 'mmx-read' of --load-kernel is not one of read,", 0), 0u)
+      << bad.error;
+}

@@ -29,6 +29,8 @@ check "$lost" --cpu
 check "$lost" --bench
 check "$lost" --bench-twins
 check "$lost" --tests read --start 4K --end 4K
+check "$lost" --c2c
+check "$lost" --loaded-latency --end 64K
 check "$lost" --tests read --start 4K --end 4K --table
 check "tidewell32: Couldn't create CSV file. (standard output: No space left on device)" \
       --tests read --start 4K --end 4K --csv -

@@ -23,13 +23,21 @@ uint32_t nodeProcessors(uint32_t node, uint32_t* indexes, uint32_t max) {
   return 1;
 }
 
+// 64 KB aligned, as the system's blocks are page aligned; the heap block's start is kept just
+// before the aligned one.
 void* allocateOnNode(std::size_t bytes, uint32_t node) {
-  void* block = std::aligned_alloc(65536, (bytes + 65535) / 65536 * 65536);
-  if (block != nullptr) std::memset(block, 0, bytes);
+  void* raw = std::malloc(bytes + 65536 + sizeof(void*));
+  if (raw == nullptr) return nullptr;
+  const uintptr_t start = reinterpret_cast<uintptr_t>(raw) + sizeof(void*);
+  void** block = reinterpret_cast<void**>((start + 65535) & ~uintptr_t(65535));
+  block[-1] = raw;
+  std::memset(block, 0, bytes);
   if (node < 2) ++enginetest::fakeNodes.blocks[node];
   return block;
 }
 
-void freeNodeBlock(void* block, std::size_t) { std::free(block); }
+void freeNodeBlock(void* block, std::size_t) {
+  if (block != nullptr) std::free(static_cast<void**>(block)[-1]);
+}
 
 } // namespace platform

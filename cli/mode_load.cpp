@@ -39,7 +39,7 @@ void noteBlockInCache(uint32_t blockBytes) {
   loadResults.blockFitsLastCache = llcKB != 0 && blockBytes / 1024 <= llcKB;
   if (!loadResults.blockFitsLastCache) return;
   std::fprintf(stderr,
-               "tidewell32: the %u KB block fits the %u KB last-level cache that CPUID names; "
+               "note: the %u KB block fits the %u KB last-level cache that CPUID names; "
                "the chase measures that cache, not memory\n",
                blockBytes / 1024, llcKB);
 }

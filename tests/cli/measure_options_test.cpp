@@ -107,6 +107,9 @@ TEST(MeasureOptions, ProgressLine) {
   p.pointsDone = 0;
   p.testLabel = "Summary";
   EXPECT_EQ(cli::progressLine(p, -1.0), "Summary: measuring at 16 MB and 32 MB");
+  EXPECT_EQ(cli::stepProgressLine("c2c", 1, 2, 1.5), "c2c  step 1 of 2  0:02 left");
+  EXPECT_EQ(cli::stepProgressLine("loaded latency", 0, 15, -1.0),
+            "loaded latency  step 0 of 15  --:-- left");
 }
 
 TEST(MeasureOptions, ResultTableHasColumnsForMeasuredSeries) {

@@ -42,8 +42,6 @@ int chooseThreads(const CliOptions& options, LoadPreparation& prep) {
 
 } // namespace
 
-std::size_t loadBlockBytes(engine::SizeCode code) { return engine::blockBytes(code); }
-
 int prepareLoadMode(const CliOptions& options, LoadPreparation& prep) {
   const app::StartupStatus status = app::runStartupChecks();
   if (!status.ok()) return fail(status.message);

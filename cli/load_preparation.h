@@ -22,9 +22,6 @@ struct LoadPreparation {
 // exitStartupFailed for a failed check, too few processors or short memory.
 int prepareLoadMode(const CliOptions& options, LoadPreparation& prep);
 
-// Bytes of the block of a size code.
-std::size_t loadBlockBytes(engine::SizeCode code);
-
 // Prints the document of the mode (--json), or nothing without --json: the exit status.
 int finishLoadMode(const CliOptions& options);
 

@@ -81,8 +81,9 @@ std::string sizeText(uint32_t kb) {
 
 void readCacheLevels(CpuInfo& info, CpuidFunction read) {
   info.cacheCount = 0;
-  // AMD reserves leaf 4 (it reads as zeros); every other maker with leaf 4 describes it there.
-  if (info.vendor == CpuVendor::AMD) {
+  // AMD reserves leaf 4 (it reads as zeros), and Hygon builds AMD's design; every other maker
+  // with leaf 4 describes its caches there.
+  if (info.vendor == CpuVendor::AMD || info.vendor == CpuVendor::Hygon) {
     if (info.hasTopologyExtensions && info.maxExtLeaf >= amdDeterministicLeaf) {
       readDeterministic(info, read, amdDeterministicLeaf);
     }

@@ -9,7 +9,9 @@
 namespace cpu {
 
 // The recognised makers; None when the vendor string matches no known one.
-enum class CpuVendor : uint8_t { None, AMD, Intel, Cyrix, Centaur, NexGen, Rise, Transmeta };
+enum class CpuVendor : uint8_t {
+  None, AMD, Intel, Cyrix, Centaur, NexGen, Rise, Transmeta, Hygon, Zhaoxin
+};
 
 // The four registers one CPUID leaf returns.
 struct CpuidRegisters {

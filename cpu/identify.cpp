@@ -25,7 +25,8 @@ constexpr VendorRow vendorTable[] = {
     {"AuthenticAMD", CpuVendor::AMD},     {"GenuineIntel", CpuVendor::Intel},
     {"CyrixInstead", CpuVendor::Cyrix},   {"CentaurHauls", CpuVendor::Centaur},
     {"NexGenDriven", CpuVendor::NexGen},  {"RiseRiseRise", CpuVendor::Rise},
-    {"GenuineTMx86", CpuVendor::Transmeta},
+    {"GenuineTMx86", CpuVendor::Transmeta}, {"HygonGenuine", CpuVendor::Hygon},
+    {"  Shanghai  ", CpuVendor::Zhaoxin},
 };
 
 constexpr uint32_t tscFlag = 0x10;       // leaf 1 EDX bit 4

@@ -4,6 +4,7 @@
 #include "cpu/names.h"
 
 #include "chart/text/format.h"
+#include "cpu/modern_cores.h"
 #include "cpu/name_tables.h"
 
 namespace cpu {
@@ -65,16 +66,26 @@ int appendBounded(char* dest, int position, const char* text) {
 } // namespace
 
 bool newerThanTables(const CpuInfo& info) {
-  if (info.vendor == CpuVendor::AMD) return info.family == 0xF;
-  if (info.vendor == CpuVendor::Intel) return info.family == 6 && info.extModel != 0;
-  return false;
+  switch (info.vendor) {
+    case CpuVendor::AMD: return info.family == 0xF;
+    case CpuVendor::Intel: return info.family == 6 && info.extModel != 0;
+    case CpuVendor::Centaur: return info.family > 6 || (info.family == 6 && info.extModel != 0);
+    case CpuVendor::Hygon:
+    case CpuVendor::Zhaoxin: return true;
+    default: return false;
+  }
 }
 
 const char* coreNameFor(const CpuInfo& info) {
+  // A newer processor's base model would pick an unrelated classic row (a Core 2 Duo reads as
+  // a Pentium III Tanner), so it is looked up among the modern rows alone.
+  const char* modern = modernCoreName(info);
+  if (newerThanTables(info)) return modern != nullptr ? modern : unknownName;
   const RuleSet* set = ruleSetOf(coreRules, coreRuleCount, info.vendor);
-  if (set == nullptr) return unknownName;
-  const NameRow* row = firstMatch(*set, info);
-  return row != nullptr ? row->name : set->fallback;
+  const NameRow* row = set != nullptr ? firstMatch(*set, info) : nullptr;
+  if (row != nullptr) return row->name;
+  if (modern != nullptr) return modern;
+  return set != nullptr ? set->fallback : unknownName;
 }
 
 ProcessorName processorNameFor(const CpuInfo& info) {

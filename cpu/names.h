@@ -8,11 +8,14 @@
 namespace cpu {
 
 // True for processors the naming tables predate but would still answer for with a wrong name:
-// AMD base family 0xF (every AMD processor since 2003) and Intel family 6 with a non-zero
-// extended model (every Intel Core processor since 2007). These are named by their brand string.
+// AMD base family 0xF (every AMD processor since 2003), Intel family 6 with a non-zero
+// extended model (every Intel Core processor since 2007), VIA and Zhaoxin cores past family 6
+// model 15, and every Hygon and Zhaoxin processor. These are named by their brand string, and
+// their cores by the modern rows (cpu/modern_cores.h) alone.
 bool newerThanTables(const CpuInfo& info);
 
-// The core name of the processor's vendor table, "Unknown" when no row matches.
+// The core name of the processor's vendor table or, where that has no row, of the modern rows;
+// "Unknown" when neither names it.
 const char* coreNameFor(const CpuInfo& info);
 
 struct ProcessorName {

@@ -89,7 +89,7 @@ TEST(CpuSignatureFields, FeatureFlagsAndBrandIndex) {
   }
 }
 
-TEST(CpuVendorTable, RecognisesExactlyTheSevenVendors) {
+TEST(CpuVendorTable, RecognisesExactlyTheNineVendors) {
   struct VendorCase {
     const char* id;
     CpuVendor vendor;
@@ -99,7 +99,8 @@ TEST(CpuVendorTable, RecognisesExactlyTheSevenVendors) {
       {"CyrixInstead", CpuVendor::Cyrix},   {"CentaurHauls", CpuVendor::Centaur},
       {"NexGenDriven", CpuVendor::NexGen},  {"RiseRiseRise", CpuVendor::Rise},
       {"GenuineTMx86", CpuVendor::Transmeta},
-      {"HygonGenuine", CpuVendor::None},    // a later vendor the table does not know
+      {"HygonGenuine", CpuVendor::Hygon},   {"  Shanghai  ", CpuVendor::Zhaoxin},
+      {"VIA VIA VIA ", CpuVendor::None},    // a vendor string the table does not know
       {"AMDisbetter!", CpuVendor::None},
       {"genuineintel", CpuVendor::None},    // case matters
       {"GenuineIntek", CpuVendor::None},    // all twelve bytes matter
@@ -115,7 +116,7 @@ TEST(CpuVendorTable, RecognisesExactlyTheSevenVendors) {
 }
 
 TEST(CpuVendorTable, UnknownVendorHasUnknownCore) {
-  const CpuInfo info = identifyRecorded({vendorLeaf(1, "HygonGenuine"), {1, 0x00900F01, 0, 0, 0}});
+  const CpuInfo info = identifyRecorded({vendorLeaf(1, "AMDisbetter!"), {1, 0x00900F01, 0, 0, 0}});
   EXPECT_EQ(info.vendor, CpuVendor::None);
   EXPECT_STREQ(info.coreName, "Unknown");
 }

@@ -102,10 +102,11 @@ TEST(CpuIntelNames, FamilySixByDescriptorAndBrand) {
       {intel, 0x06B1, 6, 0, nullptr, "Intel ", "Pentium\xAEIII-M", "Tualatin 0.13 \xB5m"},
       {intel, 0x06B1, 4, 0x41, nullptr, "Intel ", "Pentium\xAEIII", "Tualatin 0.13 \xB5m"},
       {intel, 0x0695, 0, 0, nullptr, "Intel ", "Pentium\xAEIII", "Unknown"},
-      {intel, 0x06D6, 0, 0, nullptr, "Intel ", "Pentium\xAEIII", "Unknown"},
-      // A Core 2 of 2006 has extended model 0: the tables cover it and keep their answer.
+      {intel, 0x06D6, 0, 0, nullptr, "Intel ", "Pentium\xAEIII", "Dothan"},
+      // A Core 2 of 2006 has extended model 0: the tables name it and keep their answer; the
+      // core comes from the modern rows, as the classic ones have none for it.
       {intel, 0x06F6, 0, 0, "Intel(R) Core(TM)2 CPU          6600  @ 2.40GHz", "Intel ",
-       "Pentium\xAEIII", "Unknown"},
+       "Pentium\xAEIII", "Merom"},
   };
   expectNames(cases, std::size(cases));
 }
@@ -122,8 +123,9 @@ TEST(CpuIntelNames, ItaniumAndFamily15) {
       {intel, 0x0F24, 0x0C, 0, nullptr, "Intel ", "Xeon\x99", "Northwood 0.13 \xB5m"},
       {intel, 0x0F24, 0x08, 0, nullptr, "Intel ", "Celeron\x99", "Northwood 0.13 \xB5m"},
       {intel, 0x0F24, 0x0A, 0, nullptr, "Intel ", "Pentium\xAE" "4", "Northwood 0.13 \xB5m"},
-      // Family 15 model 3 came after the tables; it stays unnamed even with a brand string.
-      {intel, 0x0F34, 0, 0, "Intel(R) Pentium(R) 4 CPU 3.00GHz", "Intel ", "Unknown", "Unknown"},
+      // Family 15 model 3 came after the tables; it stays unnamed even with a brand string,
+      // but its core is named.
+      {intel, 0x0F34, 0, 0, "Intel(R) Pentium(R) 4 CPU 3.00GHz", "Intel ", "Unknown", "Prescott"},
       {intel, 0x100F22, 0, 0, nullptr, "Intel ", "Itanium\x99" "2", "McKinley 0.13 \xB5m"},
       {intel, 0x200F00, 0, 0, nullptr, "Intel ", "Unknown", "Unknown"},
       {intel, 0x0300, 0, 0, nullptr, "Intel ", "Unknown", "Unknown"},
@@ -132,19 +134,19 @@ TEST(CpuIntelNames, ItaniumAndFamily15) {
 }
 
 // Intel Core processors since 2007 carry an extended model; the tables would call a Core 2 Duo
-// E8400 (family 6, model 0x17, stepping 0xA) a Pentium III. The name comes from the brand string;
-// the core stays as the core tables give it, keyed by the base model.
+// E8400 (family 6, model 0x17, stepping 0xA) a Pentium III. The name comes from the brand string
+// and the core from the modern rows, keyed by the whole model.
 TEST(CpuIntelNames, ExtendedModelNamedByBrandString) {
   const NameCase cases[] = {
       {intel, 0x1067A, 0, 0x49, "Intel(R) Core(TM)2 Duo CPU     E8400  @ 3.00GHz", "",
-       "Intel(R) Core(TM)2 Duo CPU E8400 @ 3.00GHz", "Tanner 0.25 \xB5m"},
+       "Intel(R) Core(TM)2 Duo CPU E8400 @ 3.00GHz", "Penryn"},
       {intel, 0x206A7, 0, 0, "        Intel(R) Core(TM) i7-2600K CPU @ 3.40GHz", "",
-       "Intel(R) Core(TM) i7-2600K CPU @ 3.40GHz", "Unknown"},
+       "Intel(R) Core(TM) i7-2600K CPU @ 3.40GHz", "Sandy Bridge"},
       {intel, 0xA0655, 0, 0, "Intel(R) Core(TM) i9-10900K CPU @ 3.70GHz", "",
-       "Intel(R) Core(TM) i9-10900K CPU @ 3.70GHz", "Deshutes 0.25 \xB5m"},
+       "Intel(R) Core(TM) i9-10900K CPU @ 3.70GHz", "Comet Lake"},
       // Without a usable brand string the tables' name stands.
-      {intel, 0x1067A, 0, 0x49, nullptr, "Intel ", "Pentium\xAEIII", "Tanner 0.25 \xB5m"},
-      {intel, 0x1067A, 0, 0x49, "      ", "Intel ", "Pentium\xAEIII", "Tanner 0.25 \xB5m"},
+      {intel, 0x1067A, 0, 0x49, nullptr, "Intel ", "Pentium\xAEIII", "Penryn"},
+      {intel, 0x1067A, 0, 0x49, "      ", "Intel ", "Pentium\xAEIII", "Penryn"},
   };
   expectNames(cases, std::size(cases));
 }
@@ -186,8 +188,9 @@ TEST(CpuAmdNames, AthlonFamilyAndBrandLetters) {
       {amd, 0x0671, 0, 0, nullptr, "AMD ", "Duron\x99", "Morgan 0.18 \xB5m"},
       {amd, 0x0681, 0, 0, "AMD Athlon(tm) XP 2200+", "AMD ", "Athlon\x99XP", "Thoroughbred 0.13 \xB5m"},
       {amd, 0x0681, 0, 0, "AMD Athlon(tm) xp 2200+", "AMD ", "Athlon 4\x99", "Thoroughbred 0.13 \xB5m"},
-      // Barton (2003) is family 6 and not newer than the tables by the family rule: "K7".
-      {amd, 0x06A0, 0, 0, "AMD Athlon(tm) XP 2500+", "AMD ", "K7", "Unknown"},
+      // Barton (2003) is family 6 and not newer than the tables by the family rule: "K7", with
+      // its core from the modern rows.
+      {amd, 0x06A0, 0, 0, "AMD Athlon(tm) XP 2500+", "AMD ", "K7", "Barton"},
       {amd, 0x0300, 0, 0, nullptr, "AMD ", "K7", "Unknown"},
   };
   expectNames(cases, std::size(cases));
@@ -197,10 +200,10 @@ TEST(CpuAmdNames, AthlonFamilyAndBrandLetters) {
 TEST(CpuAmdNames, BaseFamily15NamedByBrandString) {
   const NameCase cases[] = {
       {amd, 0x0F48, 0, 0, "AMD Athlon(tm) 64 Processor 3200+", "",
-       "AMD Athlon(tm) 64 Processor 3200+", "Unknown"},
+       "AMD Athlon(tm) 64 Processor 3200+", "K8"},
       {amd, 0x00800F82, 0, 0, "AMD Ryzen 7 2700X Eight-Core Processor         ", "",
-       "AMD Ryzen 7 2700X Eight-Core Processor", "Unknown"},
-      {amd, 0x0F48, 0, 0, nullptr, "AMD ", "K7", "Unknown"},
+       "AMD Ryzen 7 2700X Eight-Core Processor", "Zen+ Pinnacle Ridge"},
+      {amd, 0x0F48, 0, 0, nullptr, "AMD ", "K7", "K8"},
   };
   expectNames(cases, std::size(cases));
 }
@@ -224,7 +227,7 @@ TEST(CpuOtherVendorNames, CyrixCentaurNexGenRiseTransmeta) {
       {centaur, 0x0673, 0, 0, nullptr, "VIA ", "C3\xAE", "Samuel 2 0.15 \xB5m"},
       {centaur, 0x0681, 0, 0, nullptr, "VIA ", "C3\xAE", "Ezra-T 0.15 \xB5m"},
       {centaur, 0x0662, 0, 0, nullptr, "VIA ", "Cyrix\xAEIII", "Samuel 0.18 \xB5m"},
-      {centaur, 0x0698, 0, 0, nullptr, "VIA ", "Cyrix\xAEIII", "Unknown"},
+      {centaur, 0x0698, 0, 0, nullptr, "VIA ", "Cyrix\xAEIII", "Nehemiah"},
       {centaur, 0x0540, 0, 0, nullptr, "IDT ", "WinChip C6\x99", "C6 0.35 \xB5m"},
       {centaur, 0x0585, 0, 0, nullptr, "IDT ", "WinChip 2\x99", "W2 0.35-0.25 \xB5m"},
       {centaur, 0x0591, 0, 0, nullptr, "IDT ", "WinChip 3\x99", "W3 0.25 \xB5m"},
@@ -238,7 +241,7 @@ TEST(CpuOtherVendorNames, CyrixCentaurNexGenRiseTransmeta) {
       {"GenuineTMx86", 0x0543, 0, 0, nullptr, "Transmeta ", "Crusoe\x99", "Unknown"},
       {"GenuineTMx86", 0x0F24, 0, 0, nullptr, "Transmeta ", "Crusoe\x99", "Unknown"},
       // An unknown vendor is named by its vendor string, brand string or not.
-      {"HygonGenuine", 0x00900F01, 0, 0, "Hygon C86 3185  8-core Processor", "", "HygonGenuine",
+      {"VIA VIA VIA ", 0x00900F01, 0, 0, "Hygon C86 3185  8-core Processor", "", "VIA VIA VIA ",
        "Unknown"},
   };
   expectNames(cases, std::size(cases));

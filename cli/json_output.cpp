@@ -4,13 +4,16 @@
 #include "cli/json_output.h"
 
 #include <ctime>
+#include <vector>
 #include <nlohmann/json.hpp>
 
 #include "app/panel.h"
 #include "cli/console.h"
+#include "cli/core_placement.h"
 #include "cli/modes.h"
 #include "cpu/caches.h"
 #include "cpu/cpu_info.h"
+#include "cpu/hypervisor.h"
 #include "engine/core_clock.h"
 #include "engine/kernels/kernels.h"
 #include "engine/run/run_extras.h"
@@ -63,20 +66,29 @@ json coreCycles(uint32_t tickHundredths) {
 
 json megahertz(uint32_t clock10k) { return clock10k ? json(fromHundredths(clock10k)) : json(nullptr); }
 
-json processorJson() {
+json hypervisorJson() {
+  const std::string name = cpu::hypervisorFrom(cpu::readCpuid);
+  return name.empty() ? json(nullptr) : json(name);
+}
+
+json processorJson(const std::vector<uint8_t>& coreTypes) {
   const cpu::CpuInfo& c = cpu::cpuInfo;
   json features = json::array();
   if (c.hasTsc) features.push_back("TSC");
   if (c.hasMmx) features.push_back("MMX");
   if (c.hasSse) features.push_back("SSE");
-  return {{"text", utf8FromWindows1252(c.processorText)},
+  json processor = {{"text", utf8FromWindows1252(c.processorText)},
           {"vendor", c.vendorId},
           {"family", c.family + c.extFamily},
           {"model", c.model + (c.extModel << 4)},
           {"stepping", c.stepping},
           {"features", features},
           {"caches", cachesJson(c)},
-          {"cacheText", cpu::dataCacheText(c)}};
+          {"cacheText", cpu::dataCacheText(c)},
+          {"hypervisor", hypervisorJson()},
+          {"hybrid", !coreTypes.empty()}};
+  if (!coreTypes.empty()) processor["coreTypes"] = coreTypeCountsJson(coreTypes);
+  return processor;
 }
 
 const char* modeName(Mode mode) {
@@ -201,11 +213,12 @@ json resultsJson() {
 } // namespace
 
 nlohmann::json runHeaderJson(const CliOptions& options, const std::string& utcTime) {
-  return {
+  const std::vector<uint8_t> coreTypes = processorCoreTypes();
+  json header = {
       {"program", "tidewell32"},
       {"version", TW_VERSION},
       {"time", utcTime},
-      {"processor", processorJson()},
+      {"processor", processorJson(coreTypes)},
       {"clocks",
        {{"tscMHz", megahertz(engine::timer.clock10k)},
         {"coreMHz", megahertz(engine::coreClock.clock10k)}}},
@@ -216,6 +229,11 @@ nlohmann::json runHeaderJson(const CliOptions& options, const std::string& utcTi
         {"largePagesAsked", engine::workingMemory.largePagesAsked},
         {"largePageBytes", engine::workingMemory.largePageBytes}}},
   };
+  if (!coreTypes.empty()) {
+    header["threadCoreTypes"] =
+        threadCoreTypesJson(coreTypes, engine::runExtras.threads, engine::timer.coreType);
+  }
+  return header;
 }
 
 std::string jsonText(const CliOptions& options, const std::string& utcTime) {

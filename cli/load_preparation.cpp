@@ -9,6 +9,7 @@
 #include "cli/json_output.h"
 #include "cli/load_results.h"
 #include "cli/modes.h"
+#include "cpu/core_types.h"
 #include "cpu/vector_features.h"
 #include "engine/core_clock.h"
 #include "engine/run/run_extras.h"
@@ -46,6 +47,7 @@ int prepareLoadMode(const CliOptions& options, LoadPreparation& prep) {
   const app::StartupStatus status = app::runStartupChecks();
   if (!status.ok()) return fail(status.message);
   cpu::detectVectorFeatures();
+  cpu::detectHybrid();
   if (chooseThreads(options, prep) != exitOk) return exitStartupFailed;
   const int sizeIndex = options.endGiven ? options.endSizeIndex : loadDefaultSizeIndex;
   prep.code = 25u * static_cast<uint32_t>(sizeIndex);

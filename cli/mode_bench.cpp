@@ -14,6 +14,7 @@
 #include "app/startup.h"
 #include "cli/console.h"
 #include "cli/modes.h"
+#include "cpu/core_types.h"
 #include "cpu/cpu_info.h"
 #include "cpu/vector_features.h"
 #include "engine/kernels/kernel_twins.h"
@@ -144,6 +145,7 @@ bool prepareBench() {
     return false;
   }
   cpu::detectVectorFeatures();
+  cpu::detectHybrid();
   engine::calibrateClock();
   std::printf("clock %u.%02u MHz\n", engine::timer.clock10k / 100, engine::timer.clock10k % 100);
   // As at start-up: before the priority is raised and before the placement search.

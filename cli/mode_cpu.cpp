@@ -1,16 +1,19 @@
 // --cpu: the start-up checks, the one-second clock calibration, and the processor as the
 // window's result line names it, then the features that decide which tests can run, the
-// core's own clock beside the counter's, the data caches CPUID describes, and the memory
-// nodes with their processors.
+// core's own clock beside the counter's, the data caches CPUID describes, the memory nodes
+// with their processors, the core types of a hybrid processor, and the hypervisor, if any.
 #include <cstdio>
 #include <string>
+#include <vector>
 
 #include "app/startup.h"
 #include "chart/text/format.h"
 #include "cli/console.h"
+#include "cli/core_placement.h"
 #include "cli/modes.h"
 #include "cpu/caches.h"
 #include "cpu/cpu_info.h"
+#include "cpu/hypervisor.h"
 #include "cpu/names.h"
 #include "engine/core_clock.h"
 #include "engine/timer.h"
@@ -66,6 +69,23 @@ std::string memoryNodesLine() {
   return line + ")";
 }
 
+// "Core types: 8 P-core, 16 E-core (hybrid)", or that all processors are of one type.
+std::string coreTypesLine() {
+  const std::vector<uint8_t> types = processorCoreTypes();
+  if (types.empty()) return "Core types: one (not a hybrid processor)";
+  return "Core types: " + coreTypeCountsText(types) + " (hybrid)";
+}
+
+// On a virtual machine, which hypervisor, and that the cache sizes above are its word.
+void printHypervisor() {
+  const std::string hypervisor = cpu::hypervisorFrom(cpu::readCpuid);
+  if (hypervisor.empty()) return;
+  printLine(stdout, ("Hypervisor: " + hypervisor).c_str());
+  printLine(stdout,
+            "Note: the cache sizes above are as the hypervisor reports them; --levels measures "
+            "what this processor gets.");
+}
+
 } // namespace
 
 int runCpuMode() {
@@ -85,6 +105,8 @@ int runCpuMode() {
       "Data caches: " + (caches.empty() ? std::string("not described by CPUID") : caches);
   printLine(stdout, cacheLine.c_str());
   printLine(stdout, memoryNodesLine().c_str());
+  printLine(stdout, coreTypesLine().c_str());
+  printHypervisor();
   engine::freeWorkingMemory();
   return exitOk;
 }

@@ -14,11 +14,13 @@
 #include "chart/canvas.h"
 #include "chart/frame.h"
 #include "cli/console.h"
+#include "cli/core_placement.h"
 #include "cli/json_output.h"
 #include "cli/measure_panel.h"
 #include "cli/modes.h"
 #include "cli/progress.h"
 #include "cli/result_table.h"
+#include "cpu/core_types.h"
 #include "cpu/cpu_info.h"
 #include "cpu/vector_features.h"
 #include "dialogs/settings.h"
@@ -105,12 +107,14 @@ int runMeasureMode(const CliOptions& options) {
   dialogs::readSettings();
   std::string error;
   cpu::detectVectorFeatures();
+  cpu::detectHybrid();
   if (!applyOptionsToPanel(options, cpu::cpuInfo.hasMmx, cpu::cpuInfo.hasSse, error) ||
       !(error = unsupportedExtraTestError(options.extraTests, cpu::vectorFeatures)).empty() ||
       !threadsFor(options, error)) {
     std::fprintf(stderr, "tidewell32: %s\n%s", error.c_str(), usageText());
     return exitUsage;
   }
+  noteMixedCoreTypes(engine::runExtras.threads);
   // Blocks past 16 MB: the whole allocation is reserved and written before anything is timed.
   if (!reserveWorkingMemory(options, engine::runExtras.threads)) return exitStartupFailed;
   engine::runRequest = runRequestFor(options);

@@ -8,8 +8,10 @@
 
 #include "app/startup.h"
 #include "cli/console.h"
+#include "cli/core_placement.h"
 #include "cli/measure_panel.h"
 #include "cli/modes.h"
+#include "cpu/core_types.h"
 #include "cpu/cpu_info.h"
 #include "cpu/vector_features.h"
 #include "engine/kernels/kernels_extra.h"
@@ -71,6 +73,7 @@ int runThreadSweepMode(const CliOptions& options) {
     return exitStartupFailed;
   }
   cpu::detectVectorFeatures();
+  cpu::detectHybrid();
   std::string error = unsupportedTestError(options.tests, cpu::cpuInfo.hasMmx, cpu::cpuInfo.hasSse);
   if (error.empty()) error = unsupportedExtraTestError(options.extraTests, cpu::vectorFeatures);
   if (!error.empty() || !threadsFor(options, error)) {
@@ -78,6 +81,7 @@ int runThreadSweepMode(const CliOptions& options) {
     return exitUsage;
   }
   const uint32_t maxCount = engine::runExtras.threads;
+  noteMixedCoreTypes(maxCount);
   CliOptions sized = options;   // the areas hold the --start block, whatever --end says
   sized.endSizeIndex = options.startSizeIndex;
   if (!reserveWorkingMemory(sized, maxCount)) return exitStartupFailed;

@@ -10,6 +10,7 @@
 #include <iterator>
 
 #include "chart/text/format.h"
+#include "cpu/core_types.h"
 #include "platform/clock.h"
 #include "platform/priority.h"
 
@@ -82,7 +83,10 @@ uint32_t cyclesFromRate(uint32_t rate, uint32_t width) {
   return scaled / rate;
 }
 
-void raisePriority() { platform::raiseSchedulingPriority(); }
+void raisePriority() {
+  platform::raiseSchedulingPriority();
+  timer.coreType = cpu::coreTypeHere();
+}
 
 void restorePriority() { platform::restoreSchedulingPriority(); }
 

@@ -26,6 +26,8 @@ struct TimerState {
   // The clock in MHz as " 1999,87 MHz" once calibrated, empty before: eight characters, or
   // up to eleven for a clock the field cannot hold, then " MHz" and the NUL.
   char clockText[16] = {};
+  // The type of the core raisePriority pinned this thread to (hybrid processors); 0 otherwise.
+  uint8_t coreType = 0;
 };
 // Per thread: a worker measuring on its own processor starts from a copy of the calibrated one.
 extern thread_local TimerState timer;

@@ -97,6 +97,7 @@ const char* modeName(Mode mode) {
     case Mode::MaxBandwidth: return "max-bandwidth";
     case Mode::C2c: return "c2c";
     case Mode::NodeMatrix: return "node-matrix";
+    case Mode::Levels: return "levels";
     default: return "measure";
   }
 }
@@ -236,6 +237,12 @@ nlohmann::json runHeaderJson(const CliOptions& options, const std::string& utcTi
   return header;
 }
 
+std::vector<MeasuredLevel> runLevels(std::string& test) {
+  std::vector<engine::LatencyPoint> points;
+  if (!latencySeriesOf(resultsJson(), test, points)) return {};
+  return measuredLevels(engine::findLevels(points), cpuidDataLevelsKB(cpu::cpuInfo));
+}
+
 std::string jsonText(const CliOptions& options, const std::string& utcTime) {
   json lines = json::array();
   for (int f = 0; f < app::panelFieldCount; ++f) {
@@ -245,6 +252,9 @@ std::string jsonText(const CliOptions& options, const std::string& utcTime) {
   doc["summary"] = summaryJson();
   doc["resultLines"] = lines;
   doc["results"] = resultsJson();
+  std::string test;
+  const std::vector<MeasuredLevel> levels = runLevels(test);
+  if (!levels.empty()) doc["levelsMeasured"] = levelsMeasuredJson(levels);
   return doc.dump(1) + "\n";
 }
 

@@ -1,11 +1,13 @@
 // The run as one JSON document (--json): program and time, processor, clocks, system, the
 // options, the summary values, the result lines, and every measured point of every series
 // with its bytes, MB/s (MB = 2^20 bytes), counter ticks, nanoseconds for latencies, and the
-// lowest, highest and spread of repeated samples. README describes the fields.
+// lowest, highest and spread of repeated samples; the cache levels the latency curve shows. README describes the fields.
 #pragma once
 #include <nlohmann/json.hpp>
 #include <string>
+#include <vector>
 
+#include "cli/levels_report.h"
 #include "cli/options.h"
 
 namespace cli {
@@ -15,6 +17,10 @@ std::string resultLineText(int field);
 
 // The document for the last run, UTF-8, ending in a line end; utcTime as "2026-12-07T10:00:00Z".
 std::string jsonText(const CliOptions& options, const std::string& utcTime);
+
+// The levels the last run's latency series shows, named against the processor's caches;
+// empty without a latency series. test receives the series' name.
+std::vector<MeasuredLevel> runLevels(std::string& test);
 
 // What every document starts with: program, version, time, processor, clocks, system, options
 // and memory.

@@ -49,7 +49,9 @@ int prepareLoadMode(const CliOptions& options, LoadPreparation& prep) {
   cpu::detectVectorFeatures();
   cpu::detectHybrid();
   if (chooseThreads(options, prep) != exitOk) return exitStartupFailed;
-  const int sizeIndex = options.endGiven ? options.endSizeIndex : loadDefaultSizeIndex;
+  const int sizeIndex = prep.sizeIndexFor != nullptr ? prep.sizeIndexFor()
+                        : options.endGiven             ? options.endSizeIndex
+                                                       : loadDefaultSizeIndex;
   prep.code = 25u * static_cast<uint32_t>(sizeIndex);
   if (prep.reserveAreas) {
     CliOptions sized = options;   // a read of the block on every thread: one block each

@@ -14,6 +14,8 @@ struct LoadPreparation {
   const char* modeName = "";   // "--loaded-latency" ...
   uint32_t minThreads = 1;     // processors the mode cannot do without
   bool reserveAreas = true;    // the test area and the other threads' areas of the block
+  // The block's size index once the processor is known; nullptr: --end, default 256 MB.
+  int (*sizeIndexFor)() = nullptr;
   uint32_t threads = 0;        // out: threads that measure at once
   engine::SizeCode code = 0;   // out: the block (--end, default 256 MB)
 };

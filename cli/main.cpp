@@ -36,6 +36,10 @@ int runMode(const cli::ParseResult& parsed) {
       return cli::runC2cMode(parsed.options);
     case cli::Mode::NodeMatrix:
       return cli::runNodeMatrixMode(parsed.options);
+    case cli::Mode::Levels:
+      return cli::runLevelsMode(parsed.options);
+    case cli::Mode::LevelsFrom:
+      return cli::runLevelsFromMode(parsed.options);
     case cli::Mode::Measure:
       break;
   }

@@ -136,6 +136,9 @@ int runMeasureMode(const CliOptions& options) {
     std::fputs("\n", lines);
     std::fputs(resultTableText().c_str(), lines);
   }
+  std::string levelsTest;
+  const std::string levels = levelsText(runLevels(levelsTest), levelsTest);
+  if (!levels.empty()) std::fprintf(lines, "\n%s", levels.c_str());
   std::fflush(stderr);
   flushStandardOutput();   // a loss shows at the end of the program, with its reason kept
   if (options.report && std::max(options.startSizeIndex, options.endSizeIndex) > windowLastSizeIndex) {

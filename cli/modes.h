@@ -26,6 +26,8 @@ int runLoadedLatencyMode(const CliOptions& options);   // --loaded-latency
 int runMaxBandwidthMode(const CliOptions& options);    // --max-bandwidth
 int runC2cMode(const CliOptions& options);             // --c2c
 int runNodeMatrixMode(const CliOptions& options);      // --node-matrix
+int runLevelsMode(const CliOptions& options);          // --levels
+int runLevelsFromMode(const CliOptions& options);      // --levels-from FILE
 
 // The processors of a memory node as the system numbers them, "0,1,2"; "none" for none.
 std::string nodeProcessorsText(uint32_t node);

@@ -82,6 +82,14 @@ bool parseValueOption(const std::string& option, const std::string& value, CliOp
     o.threadsGiven = true;
     return parseThreads(value, o.threads, error);
   }
+  if (option == "--levels-from") {
+    if (value.empty()) {
+      error = "option --levels-from needs the name of a file the program wrote with --json";
+      return false;
+    }
+    o.levelsFromPath = value;
+    return true;
+  }
   if (option == "--load-kernel") {
     if (engine::loadKernelNamed(value) == nullptr) {
       error = "load kernel '" + value + "' of --load-kernel is not one of " +
@@ -137,7 +145,7 @@ bool isValueOption(const std::string& option) {
   return option == "--tests" || option == "--start" || option == "--end" ||
          option == "--latency-step" || option == "--walk-step" || option == "--csv" ||
          option == "--json" || option == "--repeat" || option == "--tlb-window" ||
-         option == "--threads" || option == "--load-kernel";
+         option == "--threads" || option == "--load-kernel" || option == "--levels-from";
 }
 
 bool setFlag(const std::string& option, CliOptions& o) {
@@ -176,13 +184,15 @@ constexpr ModeWord modeWords[] = {
     {"--max-bandwidth", Mode::MaxBandwidth},
     {"--c2c", Mode::C2c},
     {"--node-matrix", Mode::NodeMatrix},
+    {"--levels", Mode::Levels},
+    {"--levels-from", Mode::LevelsFrom},   // takes a value; set by the parser after it
 };
 
 // A later mode word replaces an earlier one, but a many-core mode goes with no other mode.
 bool setMode(const std::string& option, CliOptions& o, std::string& modeName, std::string& error) {
   for (const ModeWord& word : modeWords) {
     if (option != word.name) continue;
-    if (!modeName.empty() && word.mode != o.mode && (isLoadMode(word.mode) || isLoadMode(o.mode))) {
+    if (!modeName.empty() && word.mode != o.mode && (isSoloMode(word.mode) || isSoloMode(o.mode))) {
       error = modeName + " and " + option + " are two modes; give one";
     }
     modeName = option;
@@ -207,6 +217,9 @@ const char* unusedByLoadMode(const CliOptions& o) {
   if (o.logY) return "--log-y";
   if (o.mode == Mode::C2c && o.endGiven) return "--end";
   if (o.mode == Mode::NodeMatrix && o.threadsGiven) return "--threads";
+  const bool levels = o.mode == Mode::Levels || o.mode == Mode::LevelsFrom;
+  if (levels && o.endGiven) return "--end";
+  if (levels && o.threadsGiven) return "--threads";
   return nullptr;
 }
 
@@ -215,7 +228,7 @@ bool checkLoadMode(const CliOptions& o, const std::string& modeName, std::string
     error = "--load-kernel applies to --loaded-latency only";
     return false;
   }
-  if (!isLoadMode(o.mode)) return true;
+  if (!isSoloMode(o.mode)) return true;
   if (const char* unused = unusedByLoadMode(o)) {
     error = modeName + " does not take " + unused;
     return false;
@@ -324,6 +337,7 @@ ParseResult parseOptions(int argc, const char* const* argv) {
         r.ok = false;
         return r;
       }
+      if (word == "--levels-from") setMode(word, r.options, modeName, r.error);
     } else if (!setFlag(word, r.options) && !setMode(word, r.options, modeName, r.error)) {
       r.ok = false;
       r.error = (word.size() > 1 && word[0] == '-' ? "unknown option '" : "unexpected argument '") +
@@ -347,6 +361,7 @@ const char* usageText() {
          "       tidewell32 --c2c [--threads N|all]\n"
          "       tidewell32 --node-matrix [--end SIZE]\n"
          "           (each: [--json FILE]; --end: the block of each thread, default 256M)\n"
+         "       tidewell32 --levels | --levels-from RUN.json   [--json FILE]\n"
          "       tidewell32 [--tests LIST | --walk] [--start SIZE] [--end SIZE]\n"
          "                  [--latency-step BYTES] [--walk-step BYTES] [--4x]\n"
          "                  [--copy-to-itself] [--log-y] [--table]\n"

@@ -8,12 +8,18 @@ namespace cli {
 enum class Mode {
   Measure, Cpu, Bench, BenchTwins, ThreadSweep, Version, Help,
   LoadedLatency, MaxBandwidth, C2c, NodeMatrix,   // the many-core measurements
+  Levels, LevelsFrom,                             // the cache levels a latency curve shows
 };
 
 // True for the modes that measure on many cores (cli/mode_load.cpp, cli/mode_c2c.cpp).
 constexpr bool isLoadMode(Mode m) {
   return m == Mode::LoadedLatency || m == Mode::MaxBandwidth || m == Mode::C2c ||
          m == Mode::NodeMatrix;
+}
+
+// Modes that go with no other mode and none of a measurement run's options.
+constexpr bool isSoloMode(Mode m) {
+  return isLoadMode(m) || m == Mode::Levels || m == Mode::LevelsFrom;
 }
 
 // Test check boxes in window order; the same order as the bandwidth result tables 0..8.
@@ -51,6 +57,7 @@ struct CliOptions {
   bool threadsGiven = false;   // --threads was on the command line
   bool endGiven = false;       // --end was on the command line (the load modes default to 256M)
   std::string loadKernel;      // --load-kernel: a loaded-latency loader's kernel; empty: default
+  std::string levelsFromPath;  // --levels-from: the stored run whose levels are printed
 };
 
 constexpr int loadDefaultSizeIndex = 16;   // 256 MB: past every last-level cache

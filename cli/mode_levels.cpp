@@ -35,7 +35,7 @@ using nlohmann::json;
 constexpr int levelRuns = 3;
 constexpr uint32_t codeStep = 3;          // of 25 size codes an octave
 constexpr int smallestEndIndex = 14;      // 64 MB
-constexpr double movedFactor = 1.4;       // ends further apart than this moved
+constexpr double movedFactor = 1.6;   // ends further apart moved: beyond the few sizes a rise spans
 
 // The end: 4 x the last level CPUID names, at least 64 MB, at most 1 GB and half the free memory.
 int levelsSizeIndex() {

@@ -137,6 +137,8 @@ TEST(CliOptions, ManyCoreModesAndTheirOptions) {
       {{"--max-bandwidth", "--threads", "all", "--json", "-"}, cli::Mode::MaxBandwidth},
       {{"--c2c", "--threads", "2"}, cli::Mode::C2c},
       {{"--node-matrix", "--end", "1G"}, cli::Mode::NodeMatrix},
+      {{"--levels", "--json", "levels.json"}, cli::Mode::Levels},
+      {{"--levels-from", "run.json"}, cli::Mode::LevelsFrom},
   };
   for (const auto& c : cases) {
     std::vector<const char*> argv{"tidewell32"};
@@ -167,6 +169,9 @@ TEST(CliOptions, ManyCoreModesRefuseWhatMakesNoSense) {
        "--loaded-latency needs --threads 2 or more: the chasing thread and a loader"},
       {{"--max-bandwidth", "--end", "16K"}, "--max-bandwidth needs --end 64K or more"},
       {{"--load-kernel", "read"}, "--load-kernel applies to --loaded-latency only"},
+      {{"--levels", "--end", "1G"}, "--levels does not take --end"},
+      {{"--levels-from", "run.json", "--tests", "read"}, "--levels-from does not take --tests"},
+      {{"--levels", "--levels-from", "run.json"}, "--levels and --levels-from are two modes; give one"},
   };
   for (const auto& c : cases) {
     std::vector<const char*> argv{"tidewell32"};

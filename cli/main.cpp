@@ -5,8 +5,28 @@
 #include "cli/console.h"
 #include "cli/modes.h"
 #include "cli/options.h"
+#include "tw_git_describe.h"
 
 namespace {
+
+// The processor and system the program was built for.
+constexpr const char* builtFor =
+#if defined(__x86_64__) || defined(_M_X64)
+    "x86-64"
+#else
+    "i686"
+#endif
+#ifdef _WIN32
+    " Windows";
+#else
+    " Linux";
+#endif
+
+void printVersion() {
+  std::printf("tidewell32 %s\n", TW_VERSION);
+  if (TW_GIT_DESCRIBE[0] != '\0') std::printf("git describe: %s\n", TW_GIT_DESCRIBE);
+  std::printf("built for: %s\n", builtFor);
+}
 
 int runMode(const cli::ParseResult& parsed) {
   if (!parsed.ok) {
@@ -15,10 +35,10 @@ int runMode(const cli::ParseResult& parsed) {
   }
   switch (parsed.options.mode) {
     case cli::Mode::Help:
-      std::fputs(cli::usageText(), stdout);
+      std::fputs(cli::helpText(), stdout);
       return cli::exitOk;
     case cli::Mode::Version:
-      std::printf("tidewell32 %s\n", TW_VERSION);
+      printVersion();
       return cli::exitOk;
     case cli::Mode::Cpu:
       return cli::runCpuMode();

@@ -74,6 +74,8 @@ struct ParseResult {
 
 ParseResult parseOptions(int argc, const char* const* argv);
 const char* usageText();
+// The text of --help: the modes and every option with what it does (cli/help_text.cpp).
+const char* helpText();
 
 // Block sizes "4K" .. "1G" in powers of two ("KB"/"MB"/"GB" also accepted): log2(size / 4 KB),
 // or -1.

@@ -16,6 +16,12 @@ command -v wine >/dev/null || need+=(wine wine32:i386 fonts-wine)
 command -v Xvfb >/dev/null || need+=(xvfb)
 command -v import >/dev/null || need+=(imagemagick)
 command -v chmcmd >/dev/null || need+=(fp-utils)
+# The man page, the Debian package and its check.
+command -v help2man >/dev/null || need+=(help2man)
+command -v lintian >/dev/null || need+=(lintian)
+command -v dpkg-shlibdeps >/dev/null || need+=(dpkg-dev)
+command -v man >/dev/null || need+=(man-db)
+command -v unzip >/dev/null || need+=(unzip)
 [ -f /usr/include/nlohmann/json.hpp ] || need+=(nlohmann-json3-dev)
 # Memory nodes on Linux are found and allocated with libnuma.
 [ -f /usr/include/numa.h ] || need+=(libnuma-dev)

@@ -2,7 +2,8 @@
 # Builds everything and runs every test: the native build with AddressSanitizer and
 # UndefinedBehaviorSanitizer, the Windows build under Wine (32-bit where the host executes
 # 32-bit code, else 64-bit; see scripts/wine-env.sh), and the comparison of the processor line
-# of both programs. The 32-bit Windows program is built in every case.
+# of both programs, and the packages (.deb and Windows zip) as users get them. The 32-bit
+# Windows program is built in every case.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 scripts/setup.sh
@@ -39,4 +40,8 @@ scripts/compare-cpu-line.sh build-test/tidewell32 "$TW_WIN_BUILD_DIR/tidewell32.
 
 echo "== window program end to end under Wine ($TW_WINDOWS_BUILD)"
 scripts/test-gui.sh "$TW_WIN_BUILD_DIR"
+
+echo "== packages: the .deb and the Windows zip"
+scripts/test-packages.sh deb
+scripts/test-packages.sh zip "$TW_WIN_BUILD_DIR"
 echo "== all tests passed; $(tw_windows_build_line)"

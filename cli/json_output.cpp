@@ -10,6 +10,7 @@
 #include "app/panel.h"
 #include "cli/console.h"
 #include "cli/core_placement.h"
+#include "cli/level_summary.h"
 #include "cli/modes.h"
 #include "cpu/caches.h"
 #include "cpu/cpu_info.h"
@@ -243,6 +244,10 @@ std::vector<MeasuredLevel> runLevels(std::string& test) {
   return measuredLevels(engine::findLevels(points), cpuidDataLevelsKB(cpu::cpuInfo));
 }
 
+nlohmann::json runLevelSummary(const std::vector<MeasuredLevel>& measured) {
+  return levelSummaryJson(resultsJson(), summaryLevels(cpuidDataLevelsKB(cpu::cpuInfo), measured));
+}
+
 std::string jsonText(const CliOptions& options, const std::string& utcTime) {
   json lines = json::array();
   for (int f = 0; f < app::panelFieldCount; ++f) {
@@ -255,6 +260,8 @@ std::string jsonText(const CliOptions& options, const std::string& utcTime) {
   std::string test;
   const std::vector<MeasuredLevel> levels = runLevels(test);
   if (!levels.empty()) doc["levelsMeasured"] = levelsMeasuredJson(levels);
+  doc["levels"] = levelSummaryJson(doc["results"],
+                                   summaryLevels(cpuidDataLevelsKB(cpu::cpuInfo), levels));
   return doc.dump(1) + "\n";
 }
 

@@ -22,6 +22,10 @@ std::string jsonText(const CliOptions& options, const std::string& utcTime);
 // empty without a latency series. test receives the series' name.
 std::vector<MeasuredLevel> runLevels(std::string& test);
 
+// The level summary of the last run ("levels"), its levels' sizes from CPUID or, where they
+// win, from measured.
+nlohmann::json runLevelSummary(const std::vector<MeasuredLevel>& measured);
+
 // What every document starts with: program, version, time, processor, clocks, system, options
 // and memory.
 nlohmann::json runHeaderJson(const CliOptions& options, const std::string& utcTime);

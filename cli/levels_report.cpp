@@ -37,10 +37,11 @@ std::string levelLine(const MeasuredLevel& l) {
   } else if (l.name != "memory") {
     cpuid = "CPUID: none";
   }
-  std::snprintf(line, sizeof line, "  %-7s %-17s %9s ns %9s cycles   %s", l.name.c_str(),
-                end.c_str(), fixed(l.found.plateauNs, 2).c_str(),
-                l.found.plateauCoreCycles > 0 ? fixed(l.found.plateauCoreCycles, 1).c_str() : "-",
-                cpuid.c_str());
+  // Core cycles are known when the run measured the core clock (--json, --levels).
+  const std::string cycles =
+      l.found.plateauCoreCycles > 0 ? fixed(l.found.plateauCoreCycles, 1) + " cycles" : "";
+  std::snprintf(line, sizeof line, "  %-7s %-17s %9s ns %16s   %s", l.name.c_str(), end.c_str(),
+                fixed(l.found.plateauNs, 2).c_str(), cycles.c_str(), cpuid.c_str());
   std::string text = line;
   while (!text.empty() && text.back() == ' ') text.pop_back();
   return text;

@@ -16,6 +16,7 @@
 #include "cli/console.h"
 #include "cli/core_placement.h"
 #include "cli/json_output.h"
+#include "cli/level_summary.h"
 #include "cli/measure_panel.h"
 #include "cli/modes.h"
 #include "cli/progress.h"
@@ -137,8 +138,11 @@ int runMeasureMode(const CliOptions& options) {
     std::fputs(resultTableText().c_str(), lines);
   }
   std::string levelsTest;
-  const std::string levels = levelsText(runLevels(levelsTest), levelsTest);
+  const std::vector<MeasuredLevel> measured = runLevels(levelsTest);
+  const std::string levels = levelsText(measured, levelsTest);
   if (!levels.empty()) std::fprintf(lines, "\n%s", levels.c_str());
+  const std::string summary = levelSummaryText(runLevelSummary(measured));
+  if (!summary.empty()) std::fprintf(lines, "\n%s", summary.c_str());
   std::fflush(stderr);
   flushStandardOutput();   // a loss shows at the end of the program, with its reason kept
   if (options.report && std::max(options.startSizeIndex, options.endSizeIndex) > windowLastSizeIndex) {

@@ -133,8 +133,9 @@ std::vector<FoundLevel> findLevels(const std::vector<LatencyPoint>& points) {
         if (c.s[j] <= midpoint) end = j;
       }
       found.endBytes = points[end].bytes;
-    } else if (runs[k].last + 1 < points.size()) {
-      // The curve ends in the rise out of this level: it ends where the rise begins.
+    } else if (c.s.back() > stepFactor * levelNear(c, runs[k], true)) {
+      // The curve ends in the rise out of this level (not in a last wobble of it): the level
+      // ends where the rise begins.
       found.endBytes = points[runs[k].last].bytes;
     }
     levels.push_back(found);

@@ -81,6 +81,14 @@ TEST(EngineLevels, LoneSpikesAndANoisyTailMakeNoLevel) {
   EXPECT_EQ(found[2].endBytes, 0u);
 }
 
+TEST(EngineLevels, ALastWobbleIsNoRise) {
+  std::vector<LatencyPoint> points = curve({{1.2, 32}, {4, 512}, {100, 0}}, 65536);
+  for (size_t i = points.size() - 4; i < points.size(); ++i) points[i].ns *= 1.2;
+  const std::vector<engine::FoundLevel> found = engine::findLevels(points);
+  ASSERT_EQ(found.size(), 3u);
+  EXPECT_EQ(found[2].endBytes, 0u);
+}
+
 TEST(EngineLevels, ACurveEndingInARiseEndsTheLevelThere) {
   const std::vector<LatencyPoint> points = curve({{1.2, 32}, {4, 512}, {100, 0}}, 700);
   const std::vector<engine::FoundLevel> found = engine::findLevels(points);

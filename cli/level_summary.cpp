@@ -42,7 +42,7 @@ std::string cellText(const json& cell) {
 json seriesCell(const json& series, uint64_t first, uint64_t last) {
   const std::string test = series.value("test", "");
   const char* field = isLatency(test) ? "ns" : "MBps";
-  std::vector<double> values, cycles;
+  std::vector<double> values, cycles, spreads;
   for (const json& p : series.value("points", json::array())) {
     if (!p.is_object() || !p.contains("bytes") || !p["bytes"].is_number()) continue;
     const uint64_t bytes = p["bytes"].get<uint64_t>();
@@ -51,9 +51,14 @@ json seriesCell(const json& series, uint64_t first, uint64_t last) {
     if (p.contains("coreCycles") && p["coreCycles"].is_number()) {
       cycles.push_back(p["coreCycles"].get<double>());
     }
+    if (p.contains("spreadPercent") && p["spreadPercent"].is_number()) {
+      spreads.push_back(p["spreadPercent"].get<double>());
+    }
   }
   if (values.empty()) return nullptr;
   json cell = {{field, median(values)}, {"points", values.size()}};
+  // With --repeat: how far the samples of a point lay apart, the median over the level.
+  if (spreads.size() == values.size()) cell["spreadPercent"] = median(spreads);
   if (isLatency(test) && cycles.size() == values.size()) cell["coreCycles"] = median(cycles);
   return cell;
 }

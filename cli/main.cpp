@@ -60,6 +60,8 @@ int runMode(const cli::ParseResult& parsed) {
       return cli::runLevelsMode(parsed.options);
     case cli::Mode::LevelsFrom:
       return cli::runLevelsFromMode(parsed.options);
+    case cli::Mode::Compare:
+      return cli::runCompareMode(parsed.options);
     case cli::Mode::Measure:
       break;
   }

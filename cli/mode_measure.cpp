@@ -13,6 +13,7 @@
 #include "chart/axes.h"
 #include "chart/canvas.h"
 #include "chart/frame.h"
+#include "cli/compare.h"
 #include "cli/console.h"
 #include "cli/core_placement.h"
 #include "cli/json_output.h"
@@ -106,6 +107,9 @@ int runMeasureMode(const CliOptions& options) {
     return exitStartupFailed;
   }
   dialogs::readSettings();
+  // A baseline that cannot be read is refused before anything is measured.
+  StoredRun baseline;
+  if (!options.baselinePath.empty() && !loadBaseline(options, baseline)) return exitUsage;
   std::string error;
   cpu::detectVectorFeatures();
   cpu::detectHybrid();
@@ -151,7 +155,8 @@ int runMeasureMode(const CliOptions& options) {
   }
   const int reportStatus = writeRequestedReports(options);
   const int jsonStatus = options.jsonPath.empty() ? exitOk : writeJson(options);
-  return reportStatus != exitOk ? reportStatus : jsonStatus;
+  if (reportStatus != exitOk || jsonStatus != exitOk) return reportStatus != exitOk ? reportStatus : jsonStatus;
+  return options.baselinePath.empty() ? exitOk : checkAgainstBaseline(options, baseline);
 }
 
 } // namespace cli

@@ -1,6 +1,6 @@
 // The modes of the command-line program. Each returns the process exit status:
 // 0 done, 2 bad command line, 3 a start-up check failed, 4 the run found swapping,
-// 5 a report file or standard output could not be written.
+// 5 a report file or standard output could not be written, 6 slower than the --baseline.
 #pragma once
 #include <cstdint>
 #include <string>
@@ -16,6 +16,7 @@ constexpr int exitStartupFailed = 3;
 constexpr int exitSwapping = 4;
 constexpr int exitReportFailed = 5;
 constexpr int exitOutputFailed = exitReportFailed;   // standard output lost what was written
+constexpr int exitSlowerThanBaseline = 6;   // --baseline: a level of a series is slower
 
 int runCpuMode();                              // --cpu
 int runBenchMode();                            // --bench
@@ -28,6 +29,7 @@ int runC2cMode(const CliOptions& options);             // --c2c
 int runNodeMatrixMode(const CliOptions& options);      // --node-matrix
 int runLevelsMode(const CliOptions& options);          // --levels
 int runLevelsFromMode(const CliOptions& options);      // --levels-from FILE
+int runCompareMode(const CliOptions& options);         // compare A.json B.json ...
 
 // The processors of a memory node as the system numbers them, "0,1,2"; "none" for none.
 std::string nodeProcessorsText(uint32_t node);

@@ -2,6 +2,7 @@
 #include "cli/options.h"
 
 #include <cctype>
+#include <cstdlib>
 #include <cstring>
 
 #include "engine/kernels/kernels_extra.h"
@@ -82,6 +83,24 @@ bool parseValueOption(const std::string& option, const std::string& value, CliOp
     o.threadsGiven = true;
     return parseThreads(value, o.threads, error);
   }
+  if (option == "--baseline") {
+    if (value.empty()) {
+      error = "option --baseline needs the name of a run stored with --json";
+      return false;
+    }
+    o.baselinePath = value;
+    return true;
+  }
+  if (option == "--tolerance") {
+    char* end = nullptr;
+    const double pct = std::strtod(value.c_str(), &end);
+    if (value.empty() || *end != '\0' || !(pct >= 0 && pct <= 1000)) {
+      error = "tolerance '" + value + "' of --tolerance is not a per cent from 0 to 1000";
+      return false;
+    }
+    o.tolerancePercent = pct;
+    return true;
+  }
   if (option == "--levels-from") {
     if (value.empty()) {
       error = "option --levels-from needs the name of a file the program wrote with --json";
@@ -145,7 +164,8 @@ bool isValueOption(const std::string& option) {
   return option == "--tests" || option == "--start" || option == "--end" ||
          option == "--latency-step" || option == "--walk-step" || option == "--csv" ||
          option == "--json" || option == "--repeat" || option == "--tlb-window" ||
-         option == "--threads" || option == "--load-kernel" || option == "--levels-from";
+         option == "--threads" || option == "--load-kernel" || option == "--levels-from" ||
+         option == "--baseline" || option == "--tolerance";
 }
 
 bool setFlag(const std::string& option, CliOptions& o) {
@@ -271,6 +291,10 @@ bool checkCombination(const CliOptions& o, std::string& error) {
     error = "--csv and --json cannot both go to standard output";
     return false;
   }
+  if (o.mode != Mode::Measure && !o.baselinePath.empty()) {
+    error = "--baseline applies to a measurement run only";
+    return false;
+  }
   if (o.openReport && !o.report) {
     error = "--open needs --report";
     return false;
@@ -325,7 +349,28 @@ int stepIndexFromText(const std::string& word, int maxIndex) {
   return -1;
 }
 
+// `tidewell32 compare A.json B.json ...`: the files, at least two, and nothing else.
+ParseResult parseCompare(int argc, const char* const* argv) {
+  ParseResult r;
+  r.options.mode = Mode::Compare;
+  for (int i = 2; i < argc; ++i) {
+    const std::string word = argv[i];
+    if (word.size() > 1 && word[0] == '-') {
+      r.ok = false;
+      r.error = "compare takes the runs' JSON files only, not '" + word + "'";
+      return r;
+    }
+    r.options.comparePaths.push_back(word);
+  }
+  if (r.options.comparePaths.size() < 2) {
+    r.ok = false;
+    r.error = "compare needs two runs or more: tidewell32 compare A.json B.json";
+  }
+  return r;
+}
+
 ParseResult parseOptions(int argc, const char* const* argv) {
+  if (argc > 1 && std::string(argv[1]) == "compare") return parseCompare(argc, argv);
   ParseResult r;
   std::string modeName;
   for (int i = 1; i < argc; ++i) {
@@ -362,11 +407,13 @@ const char* usageText() {
          "       tidewell32 --node-matrix [--end SIZE]\n"
          "           (each: [--json FILE]; --end: the block of each thread, default 256M)\n"
          "       tidewell32 --levels | --levels-from RUN.json   [--json FILE]\n"
+         "       tidewell32 compare A.json B.json [C.json ...]\n"
          "       tidewell32 [--tests LIST | --walk] [--start SIZE] [--end SIZE]\n"
          "                  [--latency-step BYTES] [--walk-step BYTES] [--4x]\n"
          "                  [--copy-to-itself] [--log-y] [--table]\n"
          "                  [--report [--open]] [--csv FILE] [--json FILE]\n"
          "                  [--repeat N] [--tlb-window SIZE] [--threads N|all]\n"
+         "                  [--baseline RUN.json [--tolerance PCT]]\n"
          "  LIST   comma-separated: read,write,copy,mmx-read,mmx-write,mmx-copy,\n"
          "         sse-read,sse-write,sse-copy,latency,random-latency; command line\n"
          "         only: read64,write64,copy64,avx-read,avx-write,avx-copy,avx512-read,\n"

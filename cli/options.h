@@ -2,6 +2,7 @@
 // the words themselves say; what depends on the processor (MMX, SSE) is checked by the run.
 #pragma once
 #include <string>
+#include <vector>
 
 namespace cli {
 
@@ -9,6 +10,7 @@ enum class Mode {
   Measure, Cpu, Bench, BenchTwins, ThreadSweep, Version, Help,
   LoadedLatency, MaxBandwidth, C2c, NodeMatrix,   // the many-core measurements
   Levels, LevelsFrom,                             // the cache levels a latency curve shows
+  Compare,                                        // stored runs side by side
 };
 
 // True for the modes that measure on many cores (cli/mode_load.cpp, cli/mode_c2c.cpp).
@@ -19,7 +21,7 @@ constexpr bool isLoadMode(Mode m) {
 
 // Modes that go with no other mode and none of a measurement run's options.
 constexpr bool isSoloMode(Mode m) {
-  return isLoadMode(m) || m == Mode::Levels || m == Mode::LevelsFrom;
+  return isLoadMode(m) || m == Mode::Levels || m == Mode::LevelsFrom || m == Mode::Compare;
 }
 
 // Test check boxes in window order; the same order as the bandwidth result tables 0..8.
@@ -58,6 +60,9 @@ struct CliOptions {
   bool endGiven = false;       // --end was on the command line (the load modes default to 256M)
   std::string loadKernel;      // --load-kernel: a loaded-latency loader's kernel; empty: default
   std::string levelsFromPath;  // --levels-from: the stored run whose levels are printed
+  std::vector<std::string> comparePaths;   // compare: the stored runs, the first the reference
+  std::string baselinePath;    // --baseline: a stored run the measured level summary must match
+  double tolerancePercent = 5; // --tolerance: how much slower than the baseline fails (exit 6)
 };
 
 constexpr int loadDefaultSizeIndex = 16;   // 256 MB: past every last-level cache

@@ -6,6 +6,7 @@ namespace cli {
 
 const char* helpText() {
   return "Usage: tidewell32 [OPTION]...\n"
+         "  or:  tidewell32 compare A.json B.json [C.json ...]\n"
          "Times how fast the processor reads, writes and copies blocks of memory, and how\n"
          "long a read takes, from the first-level cache to main memory.\n"
          "\n"
@@ -22,6 +23,8 @@ const char* helpText() {
          "  --node-matrix         latency and bandwidth from each memory node to each\n"
          "  --levels              the cache levels this core gets, measured three times\n"
          "  --levels-from RUN     the cache levels of a run stored with --json\n"
+         "  compare A B ...       stored runs level by level beside the first: ratio and\n"
+         "                        verdict (faster, slower, within the runs' spread or 5 %)\n"
          "  --version             the version, its git describe and the build's processor\n"
          "  --help                this text\n"
          "\n"
@@ -46,6 +49,9 @@ const char* helpText() {
          "                        write64, copy64, sse-read, sse-write, sse-copy, avx-read,\n"
          "                        avx-write, avx-copy, avx512-read, avx512-write,\n"
          "                        avx512-copy, nt-write; default the widest plain read\n"
+         "  --baseline RUN        after the run, compare its level summary with RUN's\n"
+         "  --tolerance PCT       fail (exit 6) when a level is slower than --baseline's by\n"
+         "                        more than PCT per cent (default 5)\n"
          "\n"
          "Output options:\n"
          "  --table               every measured value per block size\n"
@@ -60,7 +66,8 @@ const char* helpText() {
          "are time-stamp counter ticks; the JSON gives core cycles as well.\n"
          "\n"
          "Exit status: 0 done, 2 bad command line, 3 a start-up check failed, 4 swapping\n"
-         "detected, 5 a report file or standard output could not be written.\n";
+         "detected, 5 a report file or standard output could not be written, 6 slower than\n"
+         "the --baseline.\n";
 }
 
 } // namespace cli

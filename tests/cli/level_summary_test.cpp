@@ -28,7 +28,9 @@ TEST(CliLevelSummary, SizesFromCpuidOrFromTheCurve) {
     ASSERT_EQ(levels.size(), m.firstKB.size());
     for (size_t k = 0; k < levels.size(); ++k) {
       EXPECT_EQ(levels[k].firstBytes, m.firstKB[k] * 1024);
-      if (k + 1 < levels.size()) EXPECT_EQ(levels[k].lastBytes, m.firstKB[k] * 4096);
+      if (k + 1 < levels.size()) {
+        EXPECT_EQ(levels[k].lastBytes, m.firstKB[k] * 4096);
+      }
       EXPECT_STREQ(levels[k].source, "cpuid");
     }
     EXPECT_EQ(levels[0].name, "L1d");

@@ -57,6 +57,8 @@ const char* helpText() {
          "  --table               every measured value per block size\n"
          "  --csv FILE            the table as CSV (- for standard output)\n"
          "  --json FILE           the run as a JSON document (- for standard output)\n"
+         "  --page FILE           the run as one page to look at: every series over its whole\n"
+         "                        range, the cache levels shaded, the level summary beside\n"
          "  --report              twrep_NN.htm, .bmp and .csv in the current directory\n"
          "  --open                open the report page with the desktop's viewer\n"
          "  --log-y               a logarithmic bandwidth axis in the report picture\n"

@@ -1,4 +1,5 @@
-// `tidewell32 compare A.json B.json ...`: stored runs side by side, level by level; and the
+// `tidewell32 compare A.json B.json ... [--page FILE]`: stored runs side by side, level by
+// level, and overlaid on a page; and the
 // baseline gate of a measurement run (--baseline FILE --tolerance PCT).
 #include <cstdio>
 #include <string>
@@ -7,6 +8,7 @@
 #include "cli/compare.h"
 #include "cli/json_output.h"
 #include "cli/modes.h"
+#include "cli/page.h"
 
 namespace cli {
 
@@ -24,8 +26,16 @@ int runCompareMode(const CliOptions& options) {
       return exitUsage;
     }
   }
-  std::fputs(compareText(runs).c_str(), stdout);
-  return exitOk;
+  if (runs.size() > 1) std::fputs(compareText(runs).c_str(), stdout);
+  if (options.pagePath.empty()) return exitOk;
+  std::vector<nlohmann::json> docs;
+  for (StoredRun& run : runs) {
+    if (!run.doc.contains("levels")) run.doc["levels"] = run.levels;   // the page shades them
+    docs.push_back(run.doc);
+  }
+  const int status = writePage(options.pagePath, docs);
+  if (status == exitOk) std::printf("%s\n", options.pagePath.c_str());
+  return status;
 }
 
 bool loadBaseline(const CliOptions& options, StoredRun& baseline) {

@@ -20,6 +20,7 @@
 #include "cli/level_summary.h"
 #include "cli/measure_panel.h"
 #include "cli/modes.h"
+#include "cli/page.h"
 #include "cli/progress.h"
 #include "cli/result_table.h"
 #include "cpu/core_types.h"
@@ -48,9 +49,9 @@ void printError(const char* text) {
 
 // What the window's creation does after its checks and controls: the clock, the processor
 // text, the top of the bandwidth axis, and the chart as the window first shows it.
-void prepareChart(const std::string& jsonWanted) {
+void prepareChart(bool coreClockWanted) {
   app::prepareClockAndScale();
-  if (!jsonWanted.empty()) engine::measureCoreClock();   // the JSON's core clock and cycles
+  if (coreClockWanted) engine::measureCoreClock();   // the JSON's core clock and cycles
   const uint32_t checked = app::checkedBoxes();
   if (app::boxChecked(app::boxMemoryWalk)) {
     chart::setStepAxis(engine::runParameters.latencyStep);
@@ -124,7 +125,9 @@ int runMeasureMode(const CliOptions& options) {
   if (!reserveWorkingMemory(options, engine::runExtras.threads)) return exitStartupFailed;
   engine::runRequest = runRequestFor(options);
   engine::runExtras.extraKernels = options.extraTests;
-  prepareChart(options.jsonPath);
+  // The JSON, the page and the baseline's comparison carry core cycles: the core clock is measured.
+  prepareChart(!options.jsonPath.empty() || !options.pagePath.empty() ||
+               !options.baselinePath.empty());
 
   app::memoryPanel.errorSink = printError;
   beginProgress();
@@ -154,7 +157,11 @@ int runMeasureMode(const CliOptions& options) {
                "larger blocks\n", stderr);
   }
   const int reportStatus = writeRequestedReports(options);
-  const int jsonStatus = options.jsonPath.empty() ? exitOk : writeJson(options);
+  int jsonStatus = options.jsonPath.empty() ? exitOk : writeJson(options);
+  if (jsonStatus == exitOk && !options.pagePath.empty()) {
+    jsonStatus = writePage(options.pagePath, {nlohmann::json::parse(jsonText(options, utcNow()))});
+    if (jsonStatus == exitOk) printLine(lines, options.pagePath.c_str());
+  }
   if (reportStatus != exitOk || jsonStatus != exitOk) return reportStatus != exitOk ? reportStatus : jsonStatus;
   return options.baselinePath.empty() ? exitOk : checkAgainstBaseline(options, baseline);
 }

@@ -83,6 +83,14 @@ bool parseValueOption(const std::string& option, const std::string& value, CliOp
     o.threadsGiven = true;
     return parseThreads(value, o.threads, error);
   }
+  if (option == "--page") {
+    if (value.empty()) {
+      error = "option --page needs a file name";
+      return false;
+    }
+    o.pagePath = value;
+    return true;
+  }
   if (option == "--baseline") {
     if (value.empty()) {
       error = "option --baseline needs the name of a run stored with --json";
@@ -165,7 +173,7 @@ bool isValueOption(const std::string& option) {
          option == "--latency-step" || option == "--walk-step" || option == "--csv" ||
          option == "--json" || option == "--repeat" || option == "--tlb-window" ||
          option == "--threads" || option == "--load-kernel" || option == "--levels-from" ||
-         option == "--baseline" || option == "--tolerance";
+         option == "--baseline" || option == "--tolerance" || option == "--page";
 }
 
 bool setFlag(const std::string& option, CliOptions& o) {
@@ -235,6 +243,7 @@ const char* unusedByLoadMode(const CliOptions& o) {
   if (o.fourTimes) return "--4x";
   if (o.copyToItself) return "--copy-to-itself";
   if (o.logY) return "--log-y";
+  if (!o.pagePath.empty()) return "--page";
   if (o.mode == Mode::C2c && o.endGiven) return "--end";
   if (o.mode == Mode::NodeMatrix && o.threadsGiven) return "--threads";
   const bool levels = o.mode == Mode::Levels || o.mode == Mode::LevelsFrom;
@@ -349,12 +358,17 @@ int stepIndexFromText(const std::string& word, int maxIndex) {
   return -1;
 }
 
-// `tidewell32 compare A.json B.json ...`: the files, at least two, and nothing else.
+// `tidewell32 compare A.json B.json ... [--page FILE]`: the files, at least two (one with a
+// page), and nothing else.
 ParseResult parseCompare(int argc, const char* const* argv) {
   ParseResult r;
   r.options.mode = Mode::Compare;
   for (int i = 2; i < argc; ++i) {
     const std::string word = argv[i];
+    if (word == "--page" && i + 1 < argc && argv[i + 1][0] != '\0') {
+      r.options.pagePath = argv[++i];
+      continue;
+    }
     if (word.size() > 1 && word[0] == '-') {
       r.ok = false;
       r.error = "compare takes the runs' JSON files only, not '" + word + "'";
@@ -362,9 +376,10 @@ ParseResult parseCompare(int argc, const char* const* argv) {
     }
     r.options.comparePaths.push_back(word);
   }
-  if (r.options.comparePaths.size() < 2) {
+  // One run is enough to look at it on a page.
+  if (r.options.comparePaths.size() < (r.options.pagePath.empty() ? 2u : 1u)) {
     r.ok = false;
-    r.error = "compare needs two runs or more: tidewell32 compare A.json B.json";
+    r.error = "compare needs two runs or more: tidewell32 compare A.json B.json [--page FILE]";
   }
   return r;
 }
@@ -407,13 +422,13 @@ const char* usageText() {
          "       tidewell32 --node-matrix [--end SIZE]\n"
          "           (each: [--json FILE]; --end: the block of each thread, default 256M)\n"
          "       tidewell32 --levels | --levels-from RUN.json   [--json FILE]\n"
-         "       tidewell32 compare A.json B.json [C.json ...]\n"
+         "       tidewell32 compare A.json B.json [C.json ...] [--page FILE]\n"
          "       tidewell32 [--tests LIST | --walk] [--start SIZE] [--end SIZE]\n"
          "                  [--latency-step BYTES] [--walk-step BYTES] [--4x]\n"
          "                  [--copy-to-itself] [--log-y] [--table]\n"
          "                  [--report [--open]] [--csv FILE] [--json FILE]\n"
          "                  [--repeat N] [--tlb-window SIZE] [--threads N|all]\n"
-         "                  [--baseline RUN.json [--tolerance PCT]]\n"
+         "                  [--baseline RUN.json [--tolerance PCT]] [--page FILE]\n"
          "  LIST   comma-separated: read,write,copy,mmx-read,mmx-write,mmx-copy,\n"
          "         sse-read,sse-write,sse-copy,latency,random-latency; command line\n"
          "         only: read64,write64,copy64,avx-read,avx-write,avx-copy,avx512-read,\n"

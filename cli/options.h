@@ -61,6 +61,7 @@ struct CliOptions {
   std::string loadKernel;      // --load-kernel: a loaded-latency loader's kernel; empty: default
   std::string levelsFromPath;  // --levels-from: the stored run whose levels are printed
   std::vector<std::string> comparePaths;   // compare: the stored runs, the first the reference
+  std::string pagePath;        // --page: the run as a page to look at
   std::string baselinePath;    // --baseline: a stored run the measured level summary must match
   double tolerancePercent = 5; // --tolerance: how much slower than the baseline fails (exit 6)
 };

@@ -22,6 +22,8 @@ command -v lintian >/dev/null || need+=(lintian)
 command -v dpkg-shlibdeps >/dev/null || need+=(dpkg-dev)
 command -v man >/dev/null || need+=(man-db)
 command -v unzip >/dev/null || need+=(unzip)
+# The page test opens a run's page in headless Chromium.
+command -v chromium >/dev/null || need+=(chromium)
 [ -f /usr/include/nlohmann/json.hpp ] || need+=(nlohmann-json3-dev)
 # Memory nodes on Linux are found and allocated with libnuma.
 [ -f /usr/include/numa.h ] || need+=(libnuma-dev)

@@ -140,6 +140,7 @@ TEST(CliOptions, ManyCoreModesAndTheirOptions) {
       {{"--levels", "--json", "levels.json"}, cli::Mode::Levels},
       {{"--levels-from", "run.json"}, cli::Mode::LevelsFrom},
       {{"compare", "a.json", "b.json", "c.json"}, cli::Mode::Compare},
+      {{"compare", "a.json", "--page", "a.html"}, cli::Mode::Compare},
   };
   for (const auto& c : cases) {
     std::vector<const char*> argv{"tidewell32"};
@@ -173,7 +174,7 @@ TEST(CliOptions, ManyCoreModesRefuseWhatMakesNoSense) {
       {{"--levels", "--end", "1G"}, "--levels does not take --end"},
       {{"--levels-from", "run.json", "--tests", "read"}, "--levels-from does not take --tests"},
       {{"--levels", "--levels-from", "run.json"}, "--levels and --levels-from are two modes; give one"},
-      {{"compare", "a.json"}, "compare needs two runs or more: tidewell32 compare A.json B.json"},
+      {{"compare", "a.json"}, "compare needs two runs or more: tidewell32 compare A.json B.json [--page FILE]"},
       {{"compare", "a.json", "--json", "b.json"}, "compare takes the runs' JSON files only, not '--json'"},
       {{"--cpu", "--baseline", "a.json"}, "--baseline applies to a measurement run only"},
       {{"--baseline", "a.json", "--tolerance", "-1"}, "tolerance '-1' of --tolerance is not a per cent from 0 to 1000"},

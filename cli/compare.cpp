@@ -51,8 +51,13 @@ bool loadStoredRun(const std::string& path, StoredRun& run, std::string& error) 
   }
   std::ostringstream content;
   content << in.rdbuf();
+  return storedRunFromText(path, content.str(), run, error);
+}
+
+bool storedRunFromText(const std::string& path, const std::string& text, StoredRun& run,
+                       std::string& error) {
   run.path = path;
-  run.doc = json::parse(content.str(), nullptr, false);
+  run.doc = json::parse(text, nullptr, false);
   if (run.doc.is_discarded()) {
     error = path + ": not a JSON document (broken or cut short)";
     return false;

@@ -22,6 +22,9 @@ struct StoredRun {
 // Reads and checks one stored run; false with error ("FILE: the fault") when it cannot be
 // read, is not JSON, or has no results.
 bool loadStoredRun(const std::string& path, StoredRun& run, std::string& error);
+// The same for the text of such a file.
+bool storedRunFromText(const std::string& path, const std::string& text, StoredRun& run,
+                       std::string& error);
 
 // Empty when other may be compared with first; else the line naming the difference (version
 // or an option).

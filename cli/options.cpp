@@ -360,7 +360,7 @@ int stepIndexFromText(const std::string& word, int maxIndex) {
 
 // `tidewell32 compare A.json B.json ... [--page FILE]`: the files, at least two (one with a
 // page), and nothing else.
-ParseResult parseCompare(int argc, const char* const* argv) {
+static ParseResult parseCompare(int argc, const char* const* argv) {
   ParseResult r;
   r.options.mode = Mode::Compare;
   for (int i = 2; i < argc; ++i) {
@@ -384,7 +384,7 @@ ParseResult parseCompare(int argc, const char* const* argv) {
   return r;
 }
 
-ParseResult parseOptions(int argc, const char* const* argv) {
+static ParseResult parseWords(int argc, const char* const* argv) {
   if (argc > 1 && std::string(argv[1]) == "compare") return parseCompare(argc, argv);
   ParseResult r;
   std::string modeName;
@@ -410,6 +410,16 @@ ParseResult parseOptions(int argc, const char* const* argv) {
     }
   }
   r.ok = checkLoadMode(r.options, modeName, r.error) && checkCombination(r.options, r.error);
+  return r;
+}
+
+ParseResult parseOptions(int argc, const char* const* argv) {
+  ParseResult r = parseWords(argc, argv);
+  // The error quotes the word it refuses: a line end or other control byte in it would break
+  // the one line into several, or drive the terminal.
+  for (char& c : r.error) {
+    if (static_cast<unsigned char>(c) < 0x20 || c == 0x7F) c = '?';
+  }
   return r;
 }
 

@@ -2,7 +2,8 @@
 # Builds everything and runs every test: the native build with AddressSanitizer and
 # UndefinedBehaviorSanitizer, the Windows build under Wine (32-bit where the host executes
 # 32-bit code, else 64-bit; see scripts/wine-env.sh), and the comparison of the processor line
-# of both programs, the page of a run in headless Chromium, and the packages (.deb and Windows
+# of both programs, the fuzz targets (20 s each, with clang), the page of a run in headless
+# Chromium, and the packages (.deb and Windows
 # zip) as users get them. The 32-bit
 # Windows program is built in every case.
 set -euo pipefail
@@ -14,6 +15,9 @@ echo "== native build and tests (sanitizers on)"
 cmake -S . -B build-test -G Ninja -DTW_SANITIZE=ON -DCMAKE_BUILD_TYPE=Debug >/dev/null
 cmake --build build-test -j"$jobs"
 (cd build-test && ctest --output-on-failure -j"$jobs" --timeout 300)
+
+echo "== fuzz targets, 20 s each (when clang is installed)"
+scripts/fuzz.sh 20
 
 echo "== the page of a run in headless Chromium"
 scripts/test-page.sh build-test/tidewell32

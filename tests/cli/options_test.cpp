@@ -172,6 +172,7 @@ TEST(CliOptions, ManyCoreModesRefuseWhatMakesNoSense) {
       {{"--max-bandwidth", "--end", "16K"}, "--max-bandwidth needs --end 64K or more"},
       {{"--load-kernel", "read"}, "--load-kernel applies to --loaded-latency only"},
       {{"--levels", "--end", "1G"}, "--levels does not take --end"},
+      {{"--start", "4K\n\x1b[2J"}, "block size '4K??[2J' of --start is not one of 4K 8K ... 16M ... 1G"},
       {{"--levels-from", "run.json", "--tests", "read"}, "--levels-from does not take --tests"},
       {{"--levels", "--levels-from", "run.json"}, "--levels and --levels-from are two modes; give one"},
       {{"compare", "a.json"}, "compare needs two runs or more: tidewell32 compare A.json B.json [--page FILE]"},

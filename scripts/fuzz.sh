@@ -5,8 +5,13 @@
 set -euo pipefail
 cd "$(dirname "$0")/.."
 seconds=${1:-20}
-if ! command -v clang++ >/dev/null; then
-  echo "fuzz: clang++ is not installed; the fuzz targets were not run"
+probe=$(mktemp -d)
+trap 'rm -rf "$probe"' EXIT
+echo 'extern "C" int LLVMFuzzerTestOneInput(const unsigned char*, unsigned long) { return 0; }' \
+    >"$probe/probe.cpp"
+if ! command -v clang++ >/dev/null ||
+   ! clang++ -fsanitize=fuzzer "$probe/probe.cpp" -o "$probe/probe" 2>/dev/null; then
+  echo "fuzz: clang++ with libFuzzer is not installed; the fuzz targets were not run"
   exit 0
 fi
 cmake -S . -B build-fuzz -G Ninja -DCMAKE_C_COMPILER=clang -DCMAKE_CXX_COMPILER=clang++ \

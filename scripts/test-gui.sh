@@ -25,7 +25,9 @@ for f in "$PROGRAM" "$DRIVER"; do
   [ -f "$f" ] || { echo "test-gui: $f is missing (build the Windows programs first)"; exit 1; }
 done
 
-export WINEDEBUG=-all WINEDLLOVERRIDES="mscoree="
+# winemenubuilder would copy the host's URL handlers into the prefix (a browser installed for
+# the page test takes over mailto:), past the recording xdg-open and xdg-email below.
+export WINEDEBUG=-all WINEDLLOVERRIDES="mscoree=;winemenubuilder.exe=d"
 WORK=$(mktemp -d /tmp/tidewell-gui.XXXXXX)
 export WINEPREFIX=$WORK/prefix
 XVFB_PID=""
@@ -72,6 +74,9 @@ REGEDIT4
 [HKEY_CURRENT_USER\Software\Wine\Explorer\Desktops]
 "Default"="1024x768"
 REG
+# winebrowser hands web and mail links to these: only the recording ones, whatever the host has.
+printf '\n[HKEY_CURRENT_USER\\Software\\Wine\\WineBrowser]\n"Browsers"="%s"\n"Mailers"="%s"\n' \
+    "$WORK/bin/xdg-open" "$WORK/bin/xdg-email" >>"$WORK/desktop.reg"
 "$WINE" regedit /S "$WORK/desktop.reg" </dev/null >/dev/null 2>&1
 "$WINESERVER" -k 2>/dev/null
 timeout 20 "$WINESERVER" -w 2>/dev/null

@@ -8,7 +8,6 @@
 
 #include "cli/level_summary.h"
 #include "cli/levels_report.h"
-#include "engine/latency/levels.h"
 
 namespace cli {
 namespace {
@@ -17,17 +16,10 @@ using nlohmann::json;
 
 // The level summary of a run written before the documents carried one.
 json summaryOf(const json& doc) {
-  const json caches = doc.contains("processor") && doc["processor"].is_object()
-                          ? doc["processor"].value("caches", json::array())
-                          : json::array();
   std::string test;
-  std::vector<engine::LatencyPoint> points;
   std::vector<MeasuredLevel> measured;
-  const std::vector<uint32_t> cpuid = cpuidDataLevelsKB(caches);
-  if (latencySeriesOf(doc["results"], test, points)) {
-    measured = measuredLevels(engine::findLevels(points), cpuid);
-  }
-  return levelSummaryJson(doc["results"], summaryLevels(cpuid, measured));
+  levelsOfRun(doc, test, measured);
+  return levelSummaryJson(doc["results"], summaryLevels(cpuidDataLevelsOfRun(doc), measured));
 }
 
 std::string valueText(const CompareCell& c, double v) {

@@ -114,6 +114,18 @@ bool latencySeriesOf(const json& results, std::string& test,
   return false;
 }
 
+std::vector<uint32_t> cpuidDataLevelsOfRun(const json& doc) {
+  if (!doc.contains("processor") || !doc["processor"].is_object()) return {};
+  return cpuidDataLevelsKB(doc["processor"].value("caches", json::array()));
+}
+
+bool levelsOfRun(const json& doc, std::string& test, std::vector<MeasuredLevel>& levels) {
+  std::vector<engine::LatencyPoint> points;
+  if (!doc.contains("results") || !latencySeriesOf(doc["results"], test, points)) return false;
+  levels = measuredLevels(engine::findLevels(points), cpuidDataLevelsOfRun(doc));
+  return true;
+}
+
 bool agreesWithCpuid(uint64_t endBytes, uint32_t cpuidKB) {
   const uint64_t cpuid = uint64_t(cpuidKB) * 1024;
   return cpuid != 0 && endBytes != 0 && cpuid <= 2 * endBytes && endBytes <= 2 * cpuid;

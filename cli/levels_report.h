@@ -31,6 +31,12 @@ std::vector<uint32_t> cpuidDataLevelsKB(const cpu::CpuInfo& info);
 bool latencySeriesOf(const nlohmann::json& results, std::string& test,
                      std::vector<engine::LatencyPoint>& points);
 
+// The levels of a run's JSON document: its latency series beside the caches its processor
+// record names; false when it has no latency series.
+bool levelsOfRun(const nlohmann::json& doc, std::string& test, std::vector<MeasuredLevel>& levels);
+// The caches of a run's JSON document ("processor"."caches"), by level.
+std::vector<uint32_t> cpuidDataLevelsOfRun(const nlohmann::json& doc);
+
 // CPUID's size lies within a factor of 2 of the measured end.
 bool agreesWithCpuid(uint64_t endBytes, uint32_t cpuidKB);
 

@@ -6,14 +6,12 @@
 // --levels-from: the levels of a stored run's latency series, nothing measured.
 #include <algorithm>
 #include <cstdio>
-#include <fstream>
-#include <map>
-#include <sstream>
 #include <string>
 #include <vector>
 
 #include <nlohmann/json.hpp>
 
+#include "cli/compare.h"
 #include "cli/json_output.h"
 #include "cli/levels_report.h"
 #include "cli/load_preparation.h"
@@ -124,23 +122,17 @@ int levelsFromFile(const CliOptions& options) {
     std::fprintf(stderr, "tidewell32: %s: %s\n", path.c_str(), why.c_str());
     return exitUsage;
   };
-  std::ifstream in(path, std::ios::binary);
-  if (!in) return refuse("cannot be read");
-  std::ostringstream content;
-  content << in.rdbuf();
-  json doc = json::parse(content.str(), nullptr, false);
-  if (doc.is_discarded()) return refuse("not a JSON document (broken or cut short)");
-  if (!doc.is_object() || !doc.contains("results")) return refuse("has no \"results\"");
+  StoredRun run;
+  std::string error;
+  if (!loadStoredRun(path, run, error)) {
+    std::fprintf(stderr, "tidewell32: %s\n", error.c_str());
+    return exitUsage;
+  }
   std::string test;
-  std::vector<engine::LatencyPoint> points;
-  if (!latencySeriesOf(doc["results"], test, points)) {
+  std::vector<MeasuredLevel> levels;
+  if (!levelsOfRun(run.doc, test, levels)) {
     return refuse("has no latency series (random-latency or latency) to find levels in");
   }
-  const json caches = doc.contains("processor") && doc["processor"].is_object()
-                          ? doc["processor"].value("caches", json::array())
-                          : json::array();
-  const std::vector<MeasuredLevel> levels =
-      measuredLevels(engine::findLevels(points), cpuidDataLevelsKB(caches));
   const std::string text = levelsText(levels, test + " of " + path);
   std::fputs(text.empty() ? "The latency curve shows one level only.\n" : text.c_str(), stdout);
   json out = {{"program", "tidewell32"}, {"source", path}, {"test", test},

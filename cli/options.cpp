@@ -76,6 +76,17 @@ bool takeValue(int argc, const char* const* argv, int& i, std::string& value,
   return true;
 }
 
+// An option whose value names a file: empty is refused, saying what the option needs.
+bool takeFileName(const std::string& option, const std::string& value, const char* needs,
+                  std::string& path, std::string& error) {
+  if (value.empty()) {
+    error = "option " + option + " needs " + needs;
+    return false;
+  }
+  path = value;
+  return true;
+}
+
 bool parseValueOption(const std::string& option, const std::string& value, CliOptions& o,
                       std::string& error) {
   if (option == "--tests") return parseTests(value, o.tests, o.extraTests, error);
@@ -83,21 +94,10 @@ bool parseValueOption(const std::string& option, const std::string& value, CliOp
     o.threadsGiven = true;
     return parseThreads(value, o.threads, error);
   }
-  if (option == "--page") {
-    if (value.empty()) {
-      error = "option --page needs a file name";
-      return false;
-    }
-    o.pagePath = value;
-    return true;
-  }
+  if (option == "--page") return takeFileName(option, value, "a file name", o.pagePath, error);
   if (option == "--baseline") {
-    if (value.empty()) {
-      error = "option --baseline needs the name of a run stored with --json";
-      return false;
-    }
-    o.baselinePath = value;
-    return true;
+    return takeFileName(option, value, "the name of a run stored with --json", o.baselinePath,
+                        error);
   }
   if (option == "--tolerance") {
     char* end = nullptr;
@@ -110,12 +110,8 @@ bool parseValueOption(const std::string& option, const std::string& value, CliOp
     return true;
   }
   if (option == "--levels-from") {
-    if (value.empty()) {
-      error = "option --levels-from needs the name of a file the program wrote with --json";
-      return false;
-    }
-    o.levelsFromPath = value;
-    return true;
+    return takeFileName(option, value, "the name of a file the program wrote with --json",
+                        o.levelsFromPath, error);
   }
   if (option == "--load-kernel") {
     if (engine::loadKernelNamed(value) == nullptr) {

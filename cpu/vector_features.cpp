@@ -9,10 +9,12 @@ VectorFeatures vectorFeatures;
 
 namespace {
 
+constexpr uint32_t clflushFlag = 1u << 19;    // leaf 1 EDX
 constexpr uint32_t sseFlag = 1u << 25;        // leaf 1 EDX
 constexpr uint32_t osxsaveFlag = 1u << 27;    // leaf 1 ECX: the OS enabled XSAVE and XGETBV
 constexpr uint32_t avxFlag = 1u << 28;        // leaf 1 ECX
 constexpr uint32_t avx512fFlag = 1u << 16;    // leaf 7 sub-leaf 0 EBX
+constexpr uint32_t clflushoptFlag = 1u << 23; // leaf 7 sub-leaf 0 EBX
 constexpr uint64_t xmmYmmState = 0x6;         // XCR0 bits 1 (SSE) and 2 (AVX)
 constexpr uint64_t zmmState = 0xE0;           // XCR0 bits 5 (opmask), 6 and 7 (ZMM)
 
@@ -30,11 +32,14 @@ VectorFeatures vectorFeaturesFrom(CpuidFunction read, Xcr0Function readXcr0Value
   if (maxLeaf < 1) return f;
   const CpuidRegisters leaf1 = read(1, 0);
   f.sse = (leaf1.edx & sseFlag) != 0;
+  f.clflush = (leaf1.edx & clflushFlag) != 0;
+  // Leaves past the highest one answer with stale data on some processors: read 7 only if listed.
+  const uint32_t leaf7Ebx = maxLeaf >= 7 ? read(7, 0).ebx : 0;
+  f.clflushopt = (leaf7Ebx & clflushoptFlag) != 0;
   if ((leaf1.ecx & osxsaveFlag) == 0 || (leaf1.ecx & avxFlag) == 0) return f;
   const uint64_t xcr0 = readXcr0Value();
   f.avx = (xcr0 & xmmYmmState) == xmmYmmState;
-  // Leaves past the highest one answer with stale data on some processors: read 7 only if listed.
-  const bool avx512f = maxLeaf >= 7 && (read(7, 0).ebx & avx512fFlag) != 0;
+  const bool avx512f = (leaf7Ebx & avx512fFlag) != 0;
   f.avx512 = f.avx && avx512f && (xcr0 & zmmState) == zmmState;
   return f;
 }

@@ -1,5 +1,5 @@
 // The processor features the command line's extra kernels need beyond MMX and SSE: AVX and
-// AVX-512 (usable only when the operating system saves their registers on a task switch, which
+// AVX-512, the cache-line flushes, (usable only when the operating system saves their registers on a task switch, which
 // XGETBV's XCR0 tells) and whether this build runs in 64-bit mode. Read through the CPUID and
 // XCR0 seams, so recorded values of any processor can stand in for the instructions.
 #pragma once
@@ -19,6 +19,8 @@ struct VectorFeatures {
   bool avx = false;      // leaf 1 ECX bits 28 and 27, and XCR0 saves XMM and YMM
   bool avx512 = false;   // AVX, leaf 7 EBX bit 16 (AVX-512F), and XCR0 saves opmask and ZMM
   bool bits64 = sizeof(void*) == 8;   // this build runs in 64-bit mode
+  bool clflush = false;     // leaf 1 EDX bit 19: CLFLUSH
+  bool clflushopt = false;  // leaf 7 EBX bit 23: CLFLUSHOPT, which flushes lines in parallel
 };
 // The features of the processor this program runs on; filled by detectVectorFeatures.
 extern VectorFeatures vectorFeatures;

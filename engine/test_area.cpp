@@ -7,12 +7,14 @@
 #include <cstdint>
 #include <cstring>
 
+#include "cpu/vector_features.h"
 #include "engine/kernels/kernels.h"
 #include "engine/working_memory.h"
 
 namespace engine {
 
 TestArea testArea;
+thread_local CacheFlushRecord lastCacheFlush;
 
 namespace {
 
@@ -38,7 +40,44 @@ void touchRegion(const uint8_t* start, uint32_t bytes) {
       : "memory", "cc");
 }
 
+constexpr uint32_t cacheLineBytes = 64;
+
+// One flush per 64-byte line, then MFENCE, which orders both flushes before later stores.
+template <bool optimized>
+void flushLines(uint8_t* start, uint32_t lines) {
+  uint8_t* p = start;
+  asm volatile(
+      "1:\n\t"
+      ".if %c[opt]\n\t"
+      "clflushopt (%[p])\n\t"
+      ".else\n\t"
+      "clflush (%[p])\n\t"
+      ".endif\n\t"
+      "add $64, %[p]\n\t"
+      "dec %[lines]\n\t"
+      "jnz 1b\n\t"
+      "mfence\n\t"
+      : [p] "+r"(p), [lines] "+r"(lines)
+      : [opt] "i"(optimized ? 1 : 0)
+      : "memory", "cc");
+}
+
 } // namespace
+
+void flushRegion(uint8_t* start, uint32_t bytes) {
+  // A line the region only partly covers is flushed whole: stores to it are stores to the region.
+  const uintptr_t first = reinterpret_cast<uintptr_t>(start) & ~uintptr_t(cacheLineBytes - 1);
+  const uintptr_t end = reinterpret_cast<uintptr_t>(start) + bytes;
+  const uint32_t lines = static_cast<uint32_t>((end - first + cacheLineBytes - 1) / cacheLineBytes);
+  if (bytes != 0 && cpu::vectorFeatures.clflushopt) {
+    flushLines<true>(reinterpret_cast<uint8_t*>(first), lines);
+  } else if (bytes != 0 && cpu::vectorFeatures.clflush) {
+    flushLines<false>(reinterpret_cast<uint8_t*>(first), lines);
+  }
+  lastCacheFlush.start = start;
+  lastCacheFlush.bytes = bytes;
+  ++lastCacheFlush.count;
+}
 
 uint8_t* alignedTestBase() {
   const uintptr_t start = reinterpret_cast<uintptr_t>(workingMemory.testAllocation);

@@ -26,6 +26,21 @@ uint8_t* alignedTestBase();
 void touchBlock(uint32_t bytes);
 void touchAllocation(uint32_t bytes);
 
+// Writes back and drops from every cache the lines of bytes from start, then fences, so stores
+// that follow find no line cached: CLFLUSHOPT where the processor has it, else CLFLUSH, nothing
+// on a processor with neither. The non-temporal kernels flush what they store to before timing:
+// on some cores non-temporal stores to lines already cached stay in the cache at the speed of
+// ordinary stores, and the rate would not be that of stores streaming past the caches.
+void flushRegion(uint8_t* start, uint32_t bytes);
+
+// The last flushRegion of this thread, and how many it made; read by tests.
+struct CacheFlushRecord {
+  const uint8_t* start = nullptr;
+  uint32_t bytes = 0;
+  uint64_t count = 0;
+};
+extern thread_local CacheFlushRecord lastCacheFlush;
+
 // Fills bytes from start with 32-bit words that are never zero. The command line's extra
 // kernels measure on such data: some memory systems retire all-zero lines without moving their
 // bytes (non-temporal stores of zeros ran three times faster than memory on one server), so the

@@ -2,6 +2,7 @@
 #include "engine/kernels/kernel_frame.h"
 
 #include "engine/run/results.h"
+#include "engine/test_area.h"
 #include "engine/timer.h"
 #include "engine/working_memory.h"
 
@@ -36,6 +37,11 @@ uint32_t nominalRate(const KernelTurns& k) {
   // The block's bytes against the volume's: rate x bytes / (volume x 2^20), below 2^63.
   const uint64_t scaled = uint64_t(rate) * k.wholeBlockBytes / volumeMegabytes >> 20;
   return scaled > 0xFFFFFFFFu ? 0xFFFFFFFFu : static_cast<uint32_t>(scaled);
+}
+
+void flushStoreTarget(uint8_t* target, const uint8_t* source, uint32_t bytes) {
+  if (target == source) return;
+  flushRegion(target, bytes);
 }
 
 } // namespace engine

@@ -28,6 +28,12 @@ uint8_t* kernelBase();
 // or for the whole block of a block larger than that.
 uint32_t nominalRate(const KernelTurns& k);
 
+// Before the timer of a non-temporal kernel: the lines its stores go to leave the caches
+// (flushRegion), so the rate is that of stores streaming past them. source is a copy's block,
+// nullptr for a write; a copy to itself flushes nothing, since its loads bring each line back
+// just before the line is stored.
+void flushStoreTarget(uint8_t* target, const uint8_t* source, uint32_t bytes);
+
 // EMMS: empties the MMX state so the x87 unit works again. The MMX and SSE kernels run it
 // before the read-in and once more after the measurement, since compiled code that follows
 // uses the x87 unit for double arithmetic on i686.

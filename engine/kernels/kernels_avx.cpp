@@ -126,6 +126,7 @@ uint32_t avxWrite(SizeCode code) {
   // The stored value is the first 32 bytes of the block, loaded before the read-in.
   const __m256 value = _mm256_load_ps(reinterpret_cast<const float*>(base));
   touchBlock(k.turns * 128);
+  if (nonTemporal) flushStoreTarget(base, nullptr, k.turns * 128);
   timerStart();
   if (k.passes != 0) avxWritePasses<nonTemporal>(base, k.turns, k.passes, value);
   if (k.partialTurns != 0) avxWritePasses<nonTemporal>(base, k.partialTurns, 1, value);
@@ -138,6 +139,7 @@ uint32_t avxCopy(SizeCode code) {
   uint8_t* base = kernelBase();
   uint8_t* dst = runParameters.copyToItself ? base : base + k.turns * 128;
   touchBlock(k.turns * 128);   // the source only
+  if (nonTemporal) flushStoreTarget(dst, base, k.turns * 128);
   timerStart();
   if (k.passes != 0) avxCopyPasses<nonTemporal>(base, dst, k.turns, k.passes);
   if (k.partialTurns != 0) avxCopyPasses<nonTemporal>(base, dst, k.partialTurns, 1);

@@ -119,6 +119,7 @@ uint32_t avx512Write(SizeCode code) {
   // The stored value is the first 64 bytes of the block, loaded before the read-in.
   const __m512 value = _mm512_load_ps(reinterpret_cast<const float*>(base));
   touchBlock(k.turns * 128);
+  if (nonTemporal) flushStoreTarget(base, nullptr, k.turns * 128);
   timerStart();
   if (k.passes != 0) avx512WritePasses<nonTemporal>(base, k.turns, k.passes, value);
   if (k.partialTurns != 0) avx512WritePasses<nonTemporal>(base, k.partialTurns, 1, value);
@@ -131,6 +132,7 @@ uint32_t avx512Copy(SizeCode code) {
   uint8_t* base = kernelBase();
   uint8_t* dst = runParameters.copyToItself ? base : base + k.turns * 128;
   touchBlock(k.turns * 128);   // the source only
+  if (nonTemporal) flushStoreTarget(dst, base, k.turns * 128);
   timerStart();
   if (k.passes != 0) avx512CopyPasses<nonTemporal>(base, dst, k.turns, k.passes);
   if (k.partialTurns != 0) avx512CopyPasses<nonTemporal>(base, dst, k.partialTurns, 1);

@@ -1,6 +1,7 @@
 // The 128-bit halves of NT Write and NT Copy, for processors with SSE but not AVX: 128-byte
 // turns of MOVNTPS stores, which go to memory around the caches, and one SFENCE after the last
-// pass, inside the timed interval, so the rate includes the stores reaching memory. Legend as in
+// pass, inside the timed interval, so the rate includes the stores reaching memory; what they
+// store to is flushed from the caches first (flushStoreTarget). Legend as in
 // kernels_int32.cpp; alignment as in kernels_sse.cpp. Built with -mmmx -msse; nothing else here.
 #include <xmmintrin.h>
 
@@ -84,6 +85,7 @@ uint32_t ntWrite128Kernel(SizeCode code) {
   // The stored value is the first 16 bytes of the block, loaded before the read-in.
   const __m128 value = _mm_load_ps(reinterpret_cast<const float*>(base));
   touchBlock(k.turns * 128);
+  flushStoreTarget(base, nullptr, k.turns * 128);
   timerStart();
   if (k.passes != 0) ntWrite128Passes(base, k.turns, k.passes, value);
   if (k.partialTurns != 0) ntWrite128Passes(base, k.partialTurns, 1, value);
@@ -95,6 +97,7 @@ uint32_t ntCopy128Kernel(SizeCode code) {
   uint8_t* base = kernelBase();
   uint8_t* dst = runParameters.copyToItself ? base : base + k.turns * 128;
   touchBlock(k.turns * 128);   // the source only
+  flushStoreTarget(dst, base, k.turns * 128);
   timerStart();
   if (k.passes != 0) ntCopy128Passes(base, dst, k.turns, k.passes);
   if (k.partialTurns != 0) ntCopy128Passes(base, dst, k.partialTurns, 1);

@@ -1,5 +1,5 @@
 // AVX and AVX-512 gating from recorded CPUID leaves and XCR0 values: the instructions count only
-// when the operating system saves their registers. Leaf values are built from the documented bit
+// when the operating system saves their registers; and the cache-line flushes. Leaf values are built from the documented bit
 // positions (leaf 1 ECX 27 OSXSAVE and 28 AVX, EDX 25 SSE; leaf 7 EBX 16 AVX-512F; XCR0 bits 1-2
 // XMM/YMM, 5-7 opmask/ZMM).
 #include <gtest/gtest.h>
@@ -46,6 +46,29 @@ TEST(VectorFeatures, WideRegistersCountOnlyWhenTheSystemSavesThem) {
     if (c.maxLeaf < 7) {
       EXPECT_EQ(std::count(asked.begin(), asked.end(), 7u), 0) << c.what;
     }
+  }
+}
+
+// The flushes need no operating-system support, so they count without OSXSAVE too.
+TEST(VectorFeatures, CacheLineFlushes) {
+  constexpr uint32_t clflush = 1u << 19, clflushopt = 1u << 23;
+  const struct {
+    const char* what;
+    uint32_t maxLeaf, leaf1Edx, leaf7Ebx;
+    bool clflush, clflushopt;
+  } cases[] = {
+      {"both", 7, sse | clflush, clflushopt, true, true},
+      {"CLFLUSH only", 7, sse | clflush, 0, true, false},
+      {"neither (an SSE processor of 1999)", 2, sse, clflushopt, false, false},
+  };
+  for (const auto& c : cases) {
+    const std::vector<RecordedLeaf> leaves = {
+        {0, c.maxLeaf, 0, 0, 0}, {1, 0, 0, 0, c.leaf1Edx}, {7, 0, c.leaf7Ebx, 0, 0}};
+    cputest::setReplay(&leaves, nullptr);
+    const cpu::VectorFeatures f = cpu::vectorFeaturesFrom(cputest::replayLeaf, fakeXcr0);
+    cputest::setReplay(nullptr);
+    EXPECT_EQ(f.clflush, c.clflush) << c.what;
+    EXPECT_EQ(f.clflushopt, c.clflushopt) << c.what;
   }
 }
 

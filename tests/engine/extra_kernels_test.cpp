@@ -77,6 +77,51 @@ TEST_F(ExtraKernels, EachMovesExactlyItsBlock) {
   }
 }
 
+// Only the non-temporal kernels, in every width, flush what they store to before timing: a
+// write its block, a copy its destination and never its source, a copy to itself nothing.
+TEST_F(ExtraKernels, OnlyTheNonTemporalKernelsFlushTheirStores) {
+  uint8_t* const base = workingMemory.testBase;
+  const struct {
+    const char* name;
+    engine::KernelFunction function;
+    bool needed;        // the processor runs it
+    bool toItself;
+    uint8_t* flushed;   // nullptr: no flush
+  } cases[] = {
+      {"nt-write", engine::ntWriteKernel, cpu::vectorFeatures.sse, false, base},
+      {"nt-copy", engine::ntCopyKernel, cpu::vectorFeatures.sse, false, base + smallBytes},
+      {"nt-copy to itself", engine::ntCopyKernel, cpu::vectorFeatures.sse, true, nullptr},
+      {"128-bit nt-write", engine::ntWrite128Kernel, cpu::vectorFeatures.sse, false, base},
+      {"128-bit nt-copy", engine::ntCopy128Kernel, cpu::vectorFeatures.sse, false,
+       base + smallBytes},
+      {"256-bit nt-write", engine::ntWrite256Kernel, cpu::vectorFeatures.avx, false, base},
+      {"256-bit nt-copy", engine::ntCopy256Kernel, cpu::vectorFeatures.avx, false,
+       base + smallBytes},
+      {"512-bit nt-write", engine::ntWrite512Kernel, cpu::vectorFeatures.avx512, false, base},
+      {"512-bit nt-copy", engine::ntCopy512Kernel, cpu::vectorFeatures.avx512, false,
+       base + smallBytes},
+  };
+  for (const auto& c : cases) {
+    if (!c.needed) continue;
+    engine::runParameters.copyToItself = c.toItself;
+    const uint64_t before = engine::lastCacheFlush.count;
+    c.function(smallCode);
+    EXPECT_EQ(engine::lastCacheFlush.count - before, c.flushed != nullptr ? 1u : 0u) << c.name;
+    if (c.flushed == nullptr) continue;
+    EXPECT_EQ(engine::lastCacheFlush.start, c.flushed) << c.name;
+    EXPECT_EQ(engine::lastCacheFlush.bytes, smallBytes) << c.name;
+  }
+  engine::runParameters.copyToItself = false;
+  const uint64_t before = engine::lastCacheFlush.count;
+  for (const ExtraKernelInfo& k : engine::extraKernelTable) {
+    if (supported(k) && std::strncmp(k.name, "nt-", 3) != 0) k.function(smallCode);
+  }
+  for (uint32_t i = 0; i < engine::testKernelCount; ++i) {
+    engine::kernelTable[i].function(smallCode);
+  }
+  EXPECT_EQ(engine::lastCacheFlush.count, before) << "a kernel of cached stores flushed";
+}
+
 bool holdsZeroWord(const uint8_t* start, std::size_t bytes) {
   for (std::size_t i = 0; i + 4 <= bytes; i += 4) {
     uint32_t word;

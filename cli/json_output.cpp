@@ -12,6 +12,7 @@
 #include "cli/core_placement.h"
 #include "cli/level_summary.h"
 #include "cli/modes.h"
+#include "cli/steadiness.h"
 #include "cpu/caches.h"
 #include "cpu/cpu_info.h"
 #include "cpu/hypervisor.h"
@@ -248,6 +249,8 @@ nlohmann::json runLevelSummary(const std::vector<MeasuredLevel>& measured) {
   return levelSummaryJson(resultsJson(), summaryLevels(cpuidDataLevelsKB(cpu::cpuInfo), measured));
 }
 
+nlohmann::json runSteadiness() { return steadinessJson(resultsJson(), engine::hostChecks.checks); }
+
 std::string jsonText(const CliOptions& options, const std::string& utcTime) {
   json lines = json::array();
   for (int f = 0; f < app::panelFieldCount; ++f) {
@@ -262,6 +265,7 @@ std::string jsonText(const CliOptions& options, const std::string& utcTime) {
   if (!levels.empty()) doc["levelsMeasured"] = levelsMeasuredJson(levels);
   doc["levels"] = levelSummaryJson(doc["results"],
                                    summaryLevels(cpuidDataLevelsKB(cpu::cpuInfo), levels));
+  doc.update(steadinessJson(doc["results"], engine::hostChecks.checks));
   return doc.dump(1) + "\n";
 }
 

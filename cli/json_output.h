@@ -26,6 +26,9 @@ std::vector<MeasuredLevel> runLevels(std::string& test);
 // win, from measured.
 nlohmann::json runLevelSummary(const std::vector<MeasuredLevel>& measured);
 
+// How steady the last run was (cli/steadiness.h).
+nlohmann::json runSteadiness();
+
 // What every document starts with: program, version, time, processor, clocks, system, options
 // and memory.
 nlohmann::json runHeaderJson(const CliOptions& options, const std::string& utcTime);

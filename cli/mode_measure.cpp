@@ -23,11 +23,13 @@
 #include "cli/page.h"
 #include "cli/progress.h"
 #include "cli/result_table.h"
+#include "cli/steadiness.h"
 #include "cpu/core_types.h"
 #include "cpu/cpu_info.h"
 #include "cpu/vector_features.h"
 #include "dialogs/settings.h"
 #include "engine/core_clock.h"
+#include "engine/run/host_check.h"
 #include "engine/run/results.h"
 #include "engine/run/run.h"
 #include "engine/run/run_extras.h"
@@ -125,6 +127,7 @@ int runMeasureMode(const CliOptions& options) {
   if (!reserveWorkingMemory(options, engine::runExtras.threads)) return exitStartupFailed;
   engine::runRequest = runRequestFor(options);
   engine::runExtras.extraKernels = options.extraTests;
+  engine::hostChecks.enabled = true;
   // The JSON, the page and the baseline's comparison carry core cycles: the core clock is measured.
   prepareChart(!options.jsonPath.empty() || !options.pagePath.empty() ||
                !options.baselinePath.empty());
@@ -150,6 +153,10 @@ int runMeasureMode(const CliOptions& options) {
   if (!levels.empty()) std::fprintf(lines, "\n%s", levels.c_str());
   const std::string summary = levelSummaryText(runLevelSummary(measured));
   if (!summary.empty()) std::fprintf(lines, "\n%s", summary.c_str());
+  const nlohmann::json steadiness = runSteadiness();
+  const std::string steady = steadinessText(steadiness);
+  if (!steady.empty()) std::fprintf(lines, "\n%s", steady.c_str());
+  std::fputs(hostWarningText(steadiness).c_str(), stderr);
   std::fflush(stderr);
   flushStandardOutput();   // a loss shows at the end of the program, with its reason kept
   if (options.report && std::max(options.startSizeIndex, options.endSizeIndex) > windowLastSizeIndex) {

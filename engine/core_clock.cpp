@@ -60,17 +60,22 @@ bool clocksDiffer(uint32_t coreClock10k, uint32_t counterClock10k) {
   return uint64_t{difference} * 20 > counterClock10k;   // more than 1/20 of the counter clock
 }
 
-void measureCoreClock() {
-  coreClock = {};
-  if (timer.clock10k == 0) return;
-  raisePriority();
+uint32_t coreClockNow() {
+  if (timer.clock10k == 0) return 0;
   uint64_t best = ticksOfOneRun();
   for (int i = 1; i < runs; ++i) {
     const uint64_t ticks = ticksOfOneRun();
     if (ticks < best) best = ticks;
   }
+  return coreClockFrom(timer.clock10k, turnsPerRun * addsPerTurn, best);
+}
+
+void measureCoreClock() {
+  coreClock = {};
+  if (timer.clock10k == 0) return;
+  raisePriority();
+  coreClock.clock10k = coreClockNow();
   restorePriority();
-  coreClock.clock10k = coreClockFrom(timer.clock10k, turnsPerRun * addsPerTurn, best);
 }
 
 } // namespace engine

@@ -20,5 +20,7 @@ uint32_t coreClockFrom(uint32_t counterClock10k, uint32_t cycles, uint64_t ticks
 bool clocksDiffer(uint32_t coreClock10k, uint32_t counterClock10k);
 // Measures coreClock against timer.clock10k; leaves it 0 while the counter is uncalibrated.
 void measureCoreClock();
+// The same measurement at the caller's priority, leaving coreClock as it is.
+uint32_t coreClockNow();
 
 } // namespace engine

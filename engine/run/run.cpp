@@ -18,6 +18,7 @@
 #include "engine/run/run_extras.h"
 #include "engine/latency/walk.h"
 #include "engine/latency/random_chain.h"
+#include "engine/run/host_check.h"
 #include "engine/run/run_summary.h"
 #include "engine/run/series.h"
 #include "engine/size_codes.h"
@@ -276,8 +277,12 @@ RunStatus runTest() {
   progress.shown.pointsTotal = plannedPoints(walk);
   const SeriesRange range = seriesRange();
   if (range.start != range.end) {
+    checkHost("start");
+    const auto after = [](const char* series) { checkHost(std::string("after ") + series, true); };
     for (uint32_t t = 1; t <= testCount; ++t) {
-      if (testSelected(t)) bandwidthSeries(t, progress);
+      if (!testSelected(t)) continue;
+      bandwidthSeries(t, progress);
+      after(kernelTable[t - 1].name);
     }
     bool filled = false;
     for (uint32_t k = 0; k < extraKernelCount; ++k) {
@@ -285,10 +290,18 @@ RunStatus runTest() {
       if (!filled) fillKernelAreasWithData();
       filled = true;
       extraSeries(k, progress);
+      after(extraKernelTable[k].name);
     }
-    if (app::boxChecked(app::boxReadLatency)) readLatencySeries(progress);
-    if (runRequest.randomLatency && !walk) randomLatencySeries(progress);
+    if (app::boxChecked(app::boxReadLatency)) {
+      readLatencySeries(progress);
+      after("latency");
+    }
+    if (runRequest.randomLatency && !walk) {
+      randomLatencySeries(progress);
+      after("random-latency");
+    }
     if (walk) memoryWalkSeries(progress);
+    checkHost("end");
   }
   restorePriority();
   runExtremes = findExtremes(seriesResults);

@@ -15,7 +15,7 @@ const char* helpText() {
          "Modes:\n"
          "  --cpu                 the processor, clocks, caches, memory nodes, core types\n"
          "  --bench               the kernels' speed on blocks in the caches\n"
-         "  --bench-twins         the window's kernels beside plain loops of their instructions\n"
+         "  --bench-twins         every kernel beside a plain loop of its instructions\n"
          "  --thread-sweep        one block on 1, 2 ... N threads at once\n"
          "  --loaded-latency      latency while the other processors load memory ever harder\n"
          "  --max-bandwidth       all processors at once: reads, 3:1, 2:1, 1:1, triad, nt-writes\n"

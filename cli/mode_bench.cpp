@@ -4,9 +4,12 @@
 // walk matrix's first row, then the line-size probe's choice and the start-up peak estimate.
 // One line per measurement, the best of three runs: name, block bytes, MB/s, cycles per
 // transfer (cycles per load for latency).
-// --bench-twins: after the same preparation, each of the nine test kernels beside its plain
-// twin (engine/kernels/kernel_twins.h) at the same seven sizes: name, block bytes, the kernel's MB/s,
-// the twin's MB/s, and the kernel's share of the twin's rate.
+// --bench-twins: after the same preparation and the core clock, each of the nine test kernels
+// beside its plain twin (engine/kernels/kernel_twins.h), then each extra kernel beside its own
+// loop measured long and warm, at the same seven sizes: name, block bytes, the kernel's MB/s,
+// the twin's MB/s, and the kernel's share of the twin's rate; in the first-level cache (4 and
+// 16 KB), where the core's load and store limits are known (cpu/port_limits.h), also "limit",
+// that limit in MB/s, and the kernel's and the twin's share of it.
 #include <algorithm>
 #include <cstdio>
 #include <string>
@@ -16,7 +19,9 @@
 #include "cli/modes.h"
 #include "cpu/core_types.h"
 #include "cpu/cpu_info.h"
+#include "cpu/port_limits.h"
 #include "cpu/vector_features.h"
+#include "engine/core_clock.h"
 #include "engine/kernels/kernel_twins.h"
 #include "engine/kernels/kernels.h"
 #include "engine/kernels/kernels_extra.h"
@@ -34,6 +39,7 @@ namespace {
 
 // 4 KB, 16 KB, 64 KB, 256 KB, 1 MB, 4 MB, 16 MB: every cache level and main memory.
 constexpr engine::SizeCode benchCodes[] = {0, 50, 100, 150, 200, 250, 300};
+constexpr engine::SizeCode firstLevelCode = 50;   // 16 KB: inside every first-level data cache
 // 64 bytes, the common line size: each load of the latency chain fetches a new line.
 constexpr uint32_t benchLatencyStep = 64;
 // Each figure is the best of three runs: a shared or virtual machine loses whole time slices
@@ -104,8 +110,8 @@ struct TwinPair {
   uint32_t twin = 0;
 };
 
-TwinPair bestOfPair(engine::KernelFunction kernel, engine::KernelFunction twin,
-                    engine::SizeCode code) {
+template <typename Twin>
+TwinPair bestOfPair(engine::KernelFunction kernel, Twin twin, engine::SizeCode code) {
   TwinPair best;
   for (int run = 0; run < benchRuns; ++run) {
     for (int turn = 0; turn < 2; ++turn) {
@@ -119,19 +125,82 @@ TwinPair bestOfPair(engine::KernelFunction kernel, engine::KernelFunction twin,
   return best;
 }
 
+// "0.957": a share in thousandths.
+void printShare(uint64_t share) {
+  std::printf(" %u.%03u", static_cast<unsigned>(share / 1000), static_cast<unsigned>(share % 1000));
+}
+
+// What a kernel's loop can move at best: its access, width and register kind.
+struct LoopKind {
+  cpu::Access access;
+  uint32_t bits;
+  bool vector;
+  bool limited;   // false: no port limit applies (non-temporal stores, string and library copies)
+};
+
+LoopKind loopKindOf(const char* name, uint32_t bits, bool vector, bool limited) {
+  const std::string n = name;
+  const cpu::Access access = n.find("read") != std::string::npos    ? cpu::Access::read
+                             : n.find("write") != std::string::npos ? cpu::Access::write
+                                                                     : cpu::Access::copy;
+  return {access, bits, vector, limited};
+}
+
+// One line of --bench-twins; the limit's part only in the first-level cache.
+void printTwinLine(const char* name, engine::SizeCode code, const TwinPair& best,
+                   const LoopKind& loop) {
+  std::printf("%s %u %u.%02u %u.%02u", name, engine::blockBytes(code), best.kernel / 100,
+              best.kernel % 100, best.twin / 100, best.twin % 100);
+  // Thousandths of the twin's rate. Both rates come from the same clock, so the share is a
+  // ratio of time-stamp ticks that no calibration error reaches.
+  printShare(best.twin == 0 ? 0 : uint64_t{best.kernel} * 1000 / best.twin);
+  const double bytes =
+      cpu::bytesPerCycle(cpu::portLimitsOf(cpu::cpuInfo), loop.access, loop.bits, loop.vector);
+  // Hundredths of MB/s: bytes a cycle x the core's cycles a second, in units of 2^20 bytes.
+  const double limit = bytes * engine::coreClock.clock10k * 1e6 / 1048576.0;
+  if (loop.limited && code <= firstLevelCode && limit >= 1) {
+    std::printf(" limit %.2f", limit / 100);
+    printShare(static_cast<uint64_t>(best.kernel * 1000.0 / limit));
+    printShare(static_cast<uint64_t>(best.twin * 1000.0 / limit));
+  }
+  std::printf("\n");
+  flushStandardOutput();
+}
+
+// The twin of an extra kernel. Its pass loop is already the plain loop of its instructions
+// (base, turns, the aligned turn loop, passes), so the twin is that loop measured the way a
+// plain-loop experiment measures it: right after a run of its own, over four times the volume.
+uint32_t longWarmRun(engine::KernelFunction kernel, engine::SizeCode code) {
+  kernel(code);
+  auto& shift = engine::runParameters.iterationShift;
+  const auto saved = shift;
+  shift = 2;
+  const uint32_t rate = kernel(code);
+  shift = saved;
+  return rate;
+}
+
 void benchTwins() {
   for (uint32_t i = 0; i < engine::testKernelCount; ++i) {
     const engine::KernelInfo& kernel = engine::kernelTable[i];
     if (!engine::kernelSupported(kernel, cpu::cpuInfo.hasMmx, cpu::cpuInfo.hasSse)) continue;
+    const LoopKind loop = loopKindOf(kernel.name, kernel.width,
+                                     kernel.feature != engine::KernelFeature::none, true);
     for (engine::SizeCode code : benchCodes) {
-      const TwinPair best = bestOfPair(kernel.function, engine::kernelTwins[i], code);
-      // Thousandths of the twin's rate. Both rates come from the same clock, so the share is a
-      // ratio of time-stamp ticks that no calibration error reaches.
-      const uint64_t share = best.twin == 0 ? 0 : uint64_t{best.kernel} * 1000 / best.twin;
-      std::printf("%s %u %u.%02u %u.%02u %u.%03u\n", kernel.name, engine::blockBytes(code),
-                  best.kernel / 100, best.kernel % 100, best.twin / 100, best.twin % 100,
-                  static_cast<unsigned>(share / 1000), static_cast<unsigned>(share % 1000));
-      flushStandardOutput();
+      printTwinLine(kernel.name, code, bestOfPair(kernel.function, engine::kernelTwins[i], code),
+                    loop);
+    }
+  }
+  engine::fillKernelAreasWithData();
+  for (const engine::ExtraKernelInfo& kernel : engine::extraKernelTable) {
+    if (!engine::extraKernelSupported(kernel, cpu::vectorFeatures)) continue;
+    const bool vector = kernel.feature == engine::ExtraFeature::avx ||
+                        kernel.feature == engine::ExtraFeature::avx512;
+    const LoopKind loop = loopKindOf(kernel.name, kernel.width, vector,
+                                     vector || kernel.feature == engine::ExtraFeature::bits64);
+    for (engine::SizeCode code : benchCodes) {
+      const auto twin = [&](engine::SizeCode c) { return longWarmRun(kernel.function, c); };
+      printTwinLine(kernel.name, code, bestOfPair(kernel.function, twin, code), loop);
     }
   }
 }
@@ -175,6 +244,10 @@ int runBenchMode() {
 
 int runBenchTwinsMode() {
   if (!prepareBench()) return exitStartupFailed;
+  // The limits are bytes per core cycle: the clock is measured at the raised priority.
+  engine::coreClock.clock10k = engine::coreClockNow();
+  std::printf("core %u.%02u MHz\n", engine::coreClock.clock10k / 100,
+              engine::coreClock.clock10k % 100);
   benchTwins();
   engine::restorePriority();
   return exitOk;

@@ -86,14 +86,15 @@ uint8_t* alignedTestBase() {
 }
 
 void touchBlock(uint32_t bytes) {
-  if (threadArea.base != nullptr) {   // a worker thread's own area
+  uint8_t* start = threadArea.base;   // a worker thread's own area
+  if (start != nullptr) {
     assert(threadArea.base + bytes <= threadArea.end);
-    touchRegion(threadArea.base, bytes);
-    return;
+  } else {
+    start = workingMemory.testBase;
+    assert(start != nullptr);
+    assert(start + bytes <= workingMemory.testAllocation + workingMemory.testAllocationSize);
   }
-  assert(workingMemory.testBase != nullptr);
-  assert(workingMemory.testBase + bytes <= workingMemory.testAllocation + workingMemory.testAllocationSize);
-  touchRegion(workingMemory.testBase, bytes);
+  for (uint32_t pass = 0; pass < testArea.readInPasses; ++pass) touchRegion(start, bytes);
 }
 
 void fillWithData(uint8_t* start, std::size_t bytes) {

@@ -147,6 +147,25 @@ def best_of(samples, keys, round_index):
     return max(found) if found else (0, None)
 
 
+def spread_report(samples):
+    """Run-to-run spread, (max - min) / median of a cell's rounds, per side: ours, each peer."""
+    compared = {(width, kernel) for width, rows in GROUPS.items()
+                for _, kernels, _ in rows for kernel in kernels}
+    sides = {}
+    for key, values in samples.items():
+        if len(values) < 2 or key[2] not in SIZES:
+            continue
+        if key[0].startswith("ours") and (key[0][5:], key[1]) not in compared:
+            continue   # a kernel of another width, measured by the same --bench
+        side = "ours" if key[0].startswith("ours") else key[0]
+        sides.setdefault(side, []).append((max(values) - min(values)) / statistics.median(values))
+    print("\n| side | cells | median spread | largest spread |")
+    print("|---|---:|---:|---:|")
+    for side, spreads in sorted(sides.items()):
+        print("| %s | %d | %.1f %% | %.1f %% |" % (side, len(spreads), 100 * statistics.median(spreads),
+                                                100 * max(spreads)))
+
+
 def report(samples, mhz):
     """Per point: each side's median over the rounds, and the median of the rounds' ratios."""
     med = {k: statistics.median(v) for k, v in samples.items()}
@@ -158,7 +177,8 @@ def report(samples, mhz):
             for size in SIZES:
                 ours_keys = [("ours " + width, k, size) for k in kernels]
                 peer_keys = [(p, k, size) for p, k, _ in peers]
-                rounds = min([len(samples.get(k, [])) for k in ours_keys[:1] + peer_keys[:1]])
+                rounds = min(len(samples.get(ours_keys[0], [])),
+                             max(len(samples.get(k, [])) for k in peer_keys))
                 per_round = []
                 for r in range(rounds):
                     ours, peer = best_of(samples, ours_keys, r)[0], best_of(samples, peer_keys, r)[0]
@@ -172,6 +192,7 @@ def report(samples, mhz):
                 ratios.setdefault((width, op), []).append(ratio)
                 print("| %s | %s | %d | %.0f (%s) | %.0f (%s) | %.2f |" % (
                     width, op, size, best_ours[0], best_ours[1], best_peer[0], best_peer[1], ratio))
+    spread_report(samples)
     print("\n| width | test | lowest ratio 4 KB-4 MB | median |")
     print("|---|---|---:|---:|")
     for (width, op), r in ratios.items():
@@ -255,10 +276,16 @@ def main():
     parser.add_argument("--widths", default=",".join(GROUPS), help="comma-separated groups")
     parser.add_argument("--memory", action="store_true",
                         help="instead: non-temporal stores and one against two threads at 256 MB")
+    parser.add_argument("--save", help="also write the samples to this JSON file")
+    parser.add_argument("--load", help="report the samples of a --save file; nothing is run")
     args = parser.parse_args()
     if args.pmbw:
         args.pmbw = os.path.abspath(args.pmbw)
     samples = {}
+    if args.load:
+        with open(args.load) as saved:
+            samples = {tuple(k): v for k, v in json.load(saved)}
+        args.rounds = 0
     with tempfile.TemporaryDirectory() as workdir:
         for r in range(args.rounds):
             if args.memory:
@@ -270,6 +297,9 @@ def main():
                 for width in args.widths.split(","):
                     measure_group(width, args, workdir, r % 2 == 0, samples)
             print("round %d of %d done" % (r + 1, args.rounds), file=sys.stderr)
+    if args.save:
+        with open(args.save, "w") as out:
+            json.dump([[list(k), v] for k, v in samples.items()], out)
     if args.memory:
         memory_report(samples)
         return

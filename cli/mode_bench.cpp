@@ -2,8 +2,8 @@
 // (the command line's extra kernels after the window's) at seven block sizes from 4 KB to
 // 16 MB, the Read Latency with step 64 at the same sizes and at 32 MB, the long walk of the
 // walk matrix's first row, then the line-size probe's choice and the start-up peak estimate.
-// One line per measurement, the best of three sweeps over them all: name, block bytes, MB/s,
-// cycles per transfer (cycles per load for latency).
+// One line per measurement, the best of three runs: name, block bytes, MB/s, cycles per
+// transfer (cycles per load for latency).
 // --bench-twins: after the same preparation and the core clock, each of the nine test kernels
 // beside its plain twin (engine/kernels/kernel_twins.h), then each extra kernel beside its own
 // loop measured long and warm, at the same seven sizes: name, block bytes, the kernel's MB/s,
@@ -12,9 +12,7 @@
 // that limit in MB/s, and the kernel's and the twin's share of it.
 #include <algorithm>
 #include <cstdio>
-#include <functional>
 #include <string>
-#include <vector>
 
 #include "app/startup.h"
 #include "cli/console.h"
@@ -45,16 +43,25 @@ constexpr engine::SizeCode firstLevelCode = 50;   // 16 KB: inside every first-l
 // 64 bytes, the common line size: each load of the latency chain fetches a new line.
 constexpr uint32_t benchLatencyStep = 64;
 // Each figure is the best of three runs: a shared or virtual machine loses whole time slices
-// now and then, and the hardware's limit is what the figures are compared against.
+// now and then, and the hardware's limit is what the figures are compared against. The runs
+// follow each other: a block of third-level size stays in that cache only once it has been
+// read more than once, so the first run warms the block for the two after it (three sweeps
+// over all figures instead kept 4 MB reads 10-40 % lower on a Zen 3).
 constexpr int benchRuns = 3;
-// --bench takes its three runs of a figure from three sweeps over all of them, not back to
-// back: a host's speed moves between levels for a fraction of a second to seconds, and three
-// runs within one slow stretch would keep that stretch's figure.
-constexpr int benchSweeps = benchRuns;
 // The walk matrix's smallest long-walk cell: 28 loads per pass, each pass paused and resumed,
 // so a timer that stops before the loads complete shows here first, below one cycle per load.
 constexpr uint32_t longWalkBlock = 3584;
 constexpr uint32_t longWalkStep = 128;
+
+template <typename Measure>
+uint32_t bestOf(Measure measure) {
+  uint32_t best = 0;
+  for (int run = 0; run < benchRuns; ++run) {
+    const uint32_t rate = measure();
+    if (rate > best) best = rate;
+  }
+  return best;
+}
 
 void printMeasurement(const char* name, uint32_t blockBytes, uint32_t rate, uint32_t width) {
   const uint32_t cycles = engine::cyclesFromRate(rate, width);
@@ -63,66 +70,40 @@ void printMeasurement(const char* name, uint32_t blockBytes, uint32_t rate, uint
   flushStandardOutput();
 }
 
-// One figure of --bench: what it measures, and the best rate of its sweeps so far.
-struct BenchCell {
-  const char* name;
-  uint32_t blockBytes;
-  uint32_t width;                    // bits per transfer, 32 for latencies
-  std::function<uint32_t()> measure;
-  bool fillFirst = false;            // the extra kernels measure on data that is never zero
-  uint32_t best = 0;
-};
-
-void addKernelCells(std::vector<BenchCell>& cells) {
+void benchKernels() {
   for (const engine::KernelInfo& kernel : engine::kernelTable) {
     if (!engine::kernelSupported(kernel, cpu::cpuInfo.hasMmx, cpu::cpuInfo.hasSse)) continue;
     for (engine::SizeCode code : benchCodes) {
-      cells.push_back({kernel.name, engine::blockBytes(code), kernel.width,
-                       [&kernel, code] { return kernel.function(code); }});
+      printMeasurement(kernel.name, engine::blockBytes(code),
+                       bestOf([&] { return kernel.function(code); }), kernel.width);
     }
   }
 }
 
 // The command line's extra kernels the processor and the build can run, at the same sizes.
-void addExtraKernelCells(std::vector<BenchCell>& cells) {
-  bool first = true;
+void benchExtraKernels() {
+  engine::fillKernelAreasWithData();
   for (const engine::ExtraKernelInfo& kernel : engine::extraKernelTable) {
     if (!engine::extraKernelSupported(kernel, cpu::vectorFeatures)) continue;
     const uint32_t width = engine::extraKernelWidth(kernel, cpu::vectorFeatures);
     for (engine::SizeCode code : benchCodes) {
-      cells.push_back({kernel.name, engine::blockBytes(code), width,
-                       [&kernel, code] { return kernel.function(code); }, first});
-      first = false;
+      printMeasurement(kernel.name, engine::blockBytes(code),
+                       bestOf([&] { return kernel.function(code); }), width);
     }
   }
 }
 
-void addLatencyCells(std::vector<BenchCell>& cells) {
-  const auto latencyAt = [](engine::SizeCode code) { return [code] { return engine::readLatency(code); }; };
-  for (engine::SizeCode code : benchCodes) {
-    cells.push_back({"latency", engine::blockBytes(code), 32, latencyAt(code)});
-  }
-  cells.push_back({"latency", engine::blockBytes(engine::summaryLatencyCode), 32,
-                   latencyAt(engine::summaryLatencyCode)});
-  cells.push_back({"long-walk", longWalkBlock, 32,
-                   [] { return engine::longWalkLatency(longWalkBlock, longWalkStep); }});
-}
-
-void benchAll() {
+void benchLatency() {
   engine::runParameters.latencyStep = benchLatencyStep;
-  std::vector<BenchCell> cells;
-  addKernelCells(cells);
-  addExtraKernelCells(cells);
-  addLatencyCells(cells);
-  for (int sweep = 0; sweep < benchSweeps; ++sweep) {
-    for (BenchCell& cell : cells) {
-      if (cell.fillFirst) engine::fillKernelAreasWithData();
-      cell.best = std::max(cell.best, cell.measure());
-    }
+  for (engine::SizeCode code : benchCodes) {
+    printMeasurement("latency", engine::blockBytes(code),
+                     bestOf([&] { return engine::readLatency(code); }), 32);
   }
-  for (const BenchCell& cell : cells) {
-    printMeasurement(cell.name, cell.blockBytes, cell.best, cell.width);
-  }
+  printMeasurement("latency", engine::blockBytes(engine::summaryLatencyCode),
+                   bestOf([] { return engine::readLatency(engine::summaryLatencyCode); }), 32);
+  printMeasurement("long-walk", longWalkBlock,
+                   bestOf([] { return engine::longWalkLatency(longWalkBlock, longWalkStep); }),
+                   32);
 }
 
 // The best rates of a kernel and its twin at one code. They alternate, the one first that went
@@ -253,7 +234,9 @@ bool prepareBench() {
 
 int runBenchMode() {
   if (!prepareBench()) return exitStartupFailed;
-  benchAll();
+  benchKernels();
+  benchExtraKernels();
+  benchLatency();
   const uint32_t chosen = engine::probeLineSize();
   engine::restorePriority();
 

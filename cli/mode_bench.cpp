@@ -2,7 +2,7 @@
 // (the command line's extra kernels after the window's) at seven block sizes from 4 KB to
 // 16 MB, the Read Latency with step 64 at the same sizes and at 32 MB, the long walk of the
 // walk matrix's first row, then the line-size probe's choice and the start-up peak estimate.
-// One line per measurement, the best of three runs: name, block bytes, MB/s, cycles per
+// One line per measurement, the best of three runs after an untimed one: name, block bytes, MB/s, cycles per
 // transfer (cycles per load for latency).
 // --bench-twins: after the same preparation and the core clock, each of the nine test kernels
 // beside its plain twin (engine/kernels/kernel_twins.h), then each extra kernel beside its own
@@ -46,7 +46,8 @@ constexpr uint32_t benchLatencyStep = 64;
 // now and then, and the hardware's limit is what the figures are compared against. The runs
 // follow each other: a block of third-level size stays in that cache only once it has been
 // read more than once, so the first run warms the block for the two after it (three sweeps
-// over all figures instead kept 4 MB reads 10-40 % lower on a Zen 3).
+// over all figures instead kept 4 MB reads 10-40 % lower on a Zen 3), and one run before
+// them warms the block for the first (4 MB reads a median 6-13 % higher).
 constexpr int benchRuns = 3;
 // The walk matrix's smallest long-walk cell: 28 loads per pass, each pass paused and resumed,
 // so a timer that stops before the loads complete shows here first, below one cycle per load.
@@ -55,6 +56,7 @@ constexpr uint32_t longWalkStep = 128;
 
 template <typename Measure>
 uint32_t bestOf(Measure measure) {
+  measure();   // untimed: the block's first use does not keep it in the third-level cache
   uint32_t best = 0;
   for (int run = 0; run < benchRuns; ++run) {
     const uint32_t rate = measure();

@@ -2,8 +2,8 @@
 // (the command line's extra kernels after the window's) at seven block sizes from 4 KB to
 // 16 MB, the Read Latency with step 64 at the same sizes and at 32 MB, the long walk of the
 // walk matrix's first row, then the line-size probe's choice and the start-up peak estimate.
-// One line per measurement, the best of three runs after an untimed one: name, block bytes, MB/s, cycles per
-// transfer (cycles per load for latency).
+// One line per measurement, the best of three runs after an untimed one: name, block bytes,
+// MB/s, cycles per transfer (cycles per load for latency).
 // --bench-twins: after the same preparation and the core clock, each of the nine test kernels
 // beside its plain twin (engine/kernels/kernel_twins.h), then each extra kernel beside its own
 // loop measured long and warm, at the same seven sizes: name, block bytes, the kernel's MB/s,

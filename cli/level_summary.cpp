@@ -5,18 +5,14 @@
 #include <cstdio>
 #include <limits>
 
+#include "engine/latency/levels.h"
+
 namespace cli {
 namespace {
 
 using nlohmann::json;
 
 constexpr uint64_t everySize = std::numeric_limits<uint64_t>::max();
-
-double median(std::vector<double> v) {
-  std::sort(v.begin(), v.end());
-  const size_t n = v.size();
-  return n % 2 ? v[n / 2] : (v[n / 2 - 1] + v[n / 2]) / 2;
-}
 
 bool isLatency(const std::string& test) {
   return test == "latency" || test == "random-latency" || test == "walk";
@@ -56,10 +52,10 @@ json seriesCell(const json& series, uint64_t first, uint64_t last) {
     }
   }
   if (values.empty()) return nullptr;
-  json cell = {{field, median(values)}, {"points", values.size()}};
+  json cell = {{field, engine::median(values)}, {"points", values.size()}};
   // With --repeat: how far the samples of a point lay apart, the median over the level.
-  if (spreads.size() == values.size()) cell["spreadPercent"] = median(spreads);
-  if (isLatency(test) && cycles.size() == values.size()) cell["coreCycles"] = median(cycles);
+  if (spreads.size() == values.size()) cell["spreadPercent"] = engine::median(spreads);
+  if (isLatency(test) && cycles.size() == values.size()) cell["coreCycles"] = engine::median(cycles);
   return cell;
 }
 

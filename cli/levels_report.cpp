@@ -8,12 +8,6 @@ namespace {
 
 using nlohmann::json;
 
-std::string fixed(double value, int decimals) {
-  char text[32];
-  std::snprintf(text, sizeof text, "%.*f", decimals, value);
-  return text;
-}
-
 std::string disagreement(const MeasuredLevel& l) {
   const std::string end = bytesText(l.found.endBytes);
   if (l.cpuidKB == 0) {
@@ -39,9 +33,9 @@ std::string levelLine(const MeasuredLevel& l) {
   }
   // Core cycles are known when the run measured the core clock (--json, --levels).
   const std::string cycles =
-      l.found.plateauCoreCycles > 0 ? fixed(l.found.plateauCoreCycles, 1) + " cycles" : "";
+      l.found.plateauCoreCycles > 0 ? fixedText(l.found.plateauCoreCycles, 1) + " cycles" : "";
   std::snprintf(line, sizeof line, "  %-7s %-17s %9s ns %16s   %s", l.name.c_str(), end.c_str(),
-                fixed(l.found.plateauNs, 2).c_str(), cycles.c_str(), cpuid.c_str());
+                fixedText(l.found.plateauNs, 2).c_str(), cycles.c_str(), cpuid.c_str());
   std::string text = line;
   while (!text.empty() && text.back() == ' ') text.pop_back();
   return text;
@@ -55,7 +49,7 @@ std::string bytesText(uint64_t bytes) {
   }
   if (bytes >= (1u << 20)) {
     const double mb = static_cast<double>(bytes) / (1u << 20);
-    return (bytes % (1u << 20) == 0 || mb >= 100 ? fixed(mb, 0) : fixed(mb, 1)) + " MB";
+    return (bytes % (1u << 20) == 0 || mb >= 100 ? fixedText(mb, 0) : fixedText(mb, 1)) + " MB";
   }
   return std::to_string((bytes + 512) / 1024) + " KB";
 }
@@ -174,6 +168,12 @@ json levelsMeasuredJson(const std::vector<MeasuredLevel>& levels) {
                     {"agrees", l.agrees < 0 ? json(nullptr) : json(l.agrees == 1)}});
   }
   return list;
+}
+
+std::string fixedText(double value, int decimals) {
+  char text[32];
+  std::snprintf(text, sizeof text, "%.*f", decimals, value);
+  return text;
 }
 
 } // namespace cli

@@ -52,5 +52,7 @@ nlohmann::json levelsMeasuredJson(const std::vector<MeasuredLevel>& levels);
 
 // "36 KB", "4.5 MB", "1 GB".
 std::string bytesText(uint64_t bytes);
+// value with decimals digits after the point ("12.5").
+std::string fixedText(double value, int decimals);
 
 } // namespace cli

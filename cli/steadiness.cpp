@@ -1,21 +1,18 @@
 // How steady a run was; see cli/steadiness.h.
 #include "cli/steadiness.h"
 
-#include <algorithm>
-#include <cstdio>
+#include "cli/levels_report.h"
+#include "engine/latency/levels.h"
 
 namespace cli {
 namespace {
 
 using nlohmann::json;
 
-double medianOf(std::vector<double> v) {
-  std::sort(v.begin(), v.end());
-  const size_t n = v.size();
-  return n % 2 ? v[n / 2] : (v[n / 2 - 1] + v[n / 2]) / 2;
+// Two decimals, as the program's other values carry.
+double rounded(double value) {
+  return static_cast<double>(static_cast<long long>(value * 100 + 0.5)) / 100;
 }
-
-double rounded(double value) { return static_cast<double>(static_cast<long long>(value * 100 + 0.5)) / 100; }
 
 // Each series' median of its points' spreadPercent; series without repeats are left out.
 json repeatSpreads(const json& results) {
@@ -25,28 +22,13 @@ json repeatSpreads(const json& results) {
     for (const json& point : series["points"]) {
       if (point.contains("spreadPercent")) values.push_back(point["spreadPercent"].get<double>());
     }
-    if (!values.empty()) spreads[series["test"].get<std::string>()] = rounded(medianOf(values));
+    if (!values.empty()) spreads[series["test"].get<std::string>()] = rounded(engine::median(values));
   }
   return spreads;
 }
 
-std::string percentText(double value) {
-  char text[32];
-  std::snprintf(text, sizeof text, "%.1f %%", value);
-  return text;
-}
-
-std::string rateText(double mbps) {
-  char text[32];
-  std::snprintf(text, sizeof text, "%.0f", mbps);
-  return text;
-}
-
-std::string secondsText(double seconds) {
-  char text[32];
-  std::snprintf(text, sizeof text, "%.1f", seconds);
-  return text;
-}
+std::string percentText(double value) { return fixedText(value, 1) + " %"; }
+std::string rateText(double mbps) { return fixedText(mbps, 0); }
 
 // "96883 (core 3700 MHz)", or the rate alone where the clock was not measured.
 std::string checkText(const json& check) {
@@ -95,7 +77,7 @@ std::string steadinessText(const json& s) {
   text += "Host check (" + s["hostReference"].get<std::string>() + ", MB/s): " +
           checkText(checks.front()) + " at the start, " + checkText(checks.back()) + " at the end, " +
           std::to_string(checks.size()) + " checks over " +
-          secondsText(checks.back()["seconds"].get<double>()) + " s; changed by " +
+          fixedText(checks.back()["seconds"].get<double>(), 1) + " s; changed by " +
           percentText(s["hostChangePercent"].get<double>()) + "\n";
   return text;
 }

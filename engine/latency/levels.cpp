@@ -33,12 +33,6 @@ constexpr double shortestLevel = 0.5;     // octaves
 constexpr double stepFactor = 2.0;
 constexpr double nearOctave = 1.0;        // the part of a run whose median is its level there
 
-double median(std::vector<double> values) {
-  if (values.empty()) return 0;
-  std::sort(values.begin(), values.end());
-  const size_t n = values.size();
-  return n % 2 ? values[n / 2] : (values[n / 2 - 1] + values[n / 2]) / 2;
-}
 
 struct Curve {
   std::vector<double> s;        // smoothed ns
@@ -141,6 +135,13 @@ std::vector<FoundLevel> findLevels(const std::vector<LatencyPoint>& points) {
     levels.push_back(found);
   }
   return levels;
+}
+
+double median(std::vector<double> values) {
+  if (values.empty()) return 0;
+  std::sort(values.begin(), values.end());
+  const size_t n = values.size();
+  return n % 2 ? values[n / 2] : (values[n / 2 - 1] + values[n / 2]) / 2;
 }
 
 } // namespace engine

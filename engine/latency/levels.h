@@ -23,4 +23,7 @@ struct FoundLevel {
 // The plateaus of points in order of size; the last one has no end.
 std::vector<FoundLevel> findLevels(const std::vector<LatencyPoint>& points);
 
+// The median of values (the mean of the middle two for an even count); 0 for none.
+double median(std::vector<double> values);
+
 } // namespace engine

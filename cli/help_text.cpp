@@ -34,7 +34,7 @@ const char* helpText() {
          "                        latency, random-latency; command line only: read64,\n"
          "                        write64, copy64, avx-read, avx-write, avx-copy,\n"
          "                        avx512-read, avx512-write, avx512-copy, nt-write, nt-copy,\n"
-         "                        movsb-copy, memcpy\n"
+         "                        movsb-copy, memcpy, copy32, read128\n"
          "  --walk                the Memory Walk instead of tests\n"
          "  --start SIZE          the first block: 4K 8K ... 16M ... 1G\n"
          "  --end SIZE            the last block; the many-core modes' block (default 256M)\n"

@@ -30,6 +30,7 @@ GROUPS = {
     "32-bit": [
         ("read", ["read"], [("pmbw", "ScanRead32PtrUnrollLoop", 1)]),
         ("write", ["write"], [("pmbw", "ScanWrite32PtrUnrollLoop", 1)]),
+        ("copy", ["copy", "copy32"], []),
     ],
     "64-bit": [
         ("read", ["read64", "mmx-read"],
@@ -39,7 +40,7 @@ GROUPS = {
         ("copy", ["copy64", "mmx-copy"], [("likwid", "copy", 2)]),
     ],
     "128-bit": [
-        ("read", ["sse-read"], [("pmbw", "ScanRead128PtrUnrollLoop", 1), ("likwid", "load_sse", 1)]),
+        ("read", ["sse-read", "read128"], [("pmbw", "ScanRead128PtrUnrollLoop", 1), ("likwid", "load_sse", 1)]),
         ("write", ["sse-write"],
          [("pmbw", "ScanWrite128PtrUnrollLoop", 1), ("likwid", "store_sse", 1)]),
         ("copy", ["sse-copy"], [("likwid", "copy_sse", 2)]),
@@ -66,10 +67,10 @@ GROUPS = {
 # stores; general registers up to three loads, vector registers up to two loads and one store
 # of at most 256 bits, a 512-bit access taking both halves. Copies count bytes copied.
 LIMITS_FAMILY_19H = {
-    "read": 12, "write": 8, "copy": 6,
+    "read": 12, "write": 8, "copy": 6, "copy32": 6,
     "read64": 24, "write64": 16, "copy64": 12,
     "mmx-read": 16, "mmx-write": 8, "mmx-copy": 8,
-    "sse-read": 32, "sse-write": 16, "sse-copy": 16,
+    "sse-read": 32, "sse-write": 16, "sse-copy": 16, "read128": 32,
     "avx-read": 64, "avx-write": 32, "avx-copy": 32,
     "avx512-read": 64, "avx512-write": 32, "avx512-copy": 32,
 }
@@ -103,9 +104,12 @@ def pmbw(path, kernel, size, workdir):
     return float(m.group(1)) / MIB if m else None
 
 
-def peer_rate(peer, kernel, size, args, workdir):
+def peer_rate(peer, kernel, size, streams, args, workdir):
+    # likwid-bench's size is its whole working set, which its streams share: a copy's source
+    # and destination get half each. Ours is the block, a copy's destination besides it, so a
+    # copy asks likwid-bench for the size times its two streams.
     if peer == "likwid":
-        return likwid(kernel, size) if shutil.which("likwid-bench") else None
+        return likwid(kernel, size * streams) if shutil.which("likwid-bench") else None
     return pmbw(args.pmbw, kernel, size, workdir) if args.pmbw else None
 
 
@@ -116,7 +120,7 @@ def measure_group(width, args, workdir, ours_first, samples):
     for _, _, peers in GROUPS[width]:
         for peer, kernel, counted in peers:
             for size in SIZES:
-                rate = peer_rate(peer, kernel, size, args, workdir)
+                rate = peer_rate(peer, kernel, size, counted, args, workdir)
                 if rate is not None:
                     samples.setdefault((peer, kernel, size), []).append(rate / counted)
     if not ours_first:
@@ -174,6 +178,8 @@ def report(samples, mhz):
     ratios = {}
     for width, rows in GROUPS.items():
         for op, kernels, peers in rows:
+            if not peers:
+                continue   # in the limits table only
             for size in SIZES:
                 ours_keys = [("ours " + width, k, size) for k in kernels]
                 peer_keys = [(p, k, size) for p, k, _ in peers]

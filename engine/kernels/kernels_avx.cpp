@@ -1,6 +1,7 @@
 // The 256-bit AVX kernels: AVX Read, AVX Write and AVX Copy with 128-byte turns of aligned
-// VMOVAPS, and the 256-bit halves of NT Write and NT Copy (VMOVNTPS stores around the caches,
-// one SFENCE after the last pass inside the timed interval). Legend as in kernels_int32.cpp.
+// VMOVAPS (AVX Read prefetching ahead in blocks past the second-level cache, kernel_frame.h),
+// and the 256-bit halves of NT Write and NT Copy (VMOVNTPS stores around the caches, one SFENCE
+// after the last pass inside the timed interval). Legend as in kernels_int32.cpp.
 // Every address is 32-byte aligned: the test area is 64 KB aligned and every block is a
 // multiple of 128 bytes. Built with -mavx and holding nothing but these kernels; each ends with
 // VZEROUPPER so the SSE code that follows pays no state transition.
@@ -18,7 +19,9 @@ namespace engine {
 
 namespace {
 
-// passes x turns of four VMOVAPS loads into ymm0..ymm3.
+// passes x turns of four VMOVAPS loads into ymm0..ymm3; with prefetch, first a PREFETCHT0 of
+// each of the turn's two lines prefetchDistance bytes ahead.
+template <bool prefetch>
 inline void avxReadPasses(const uint8_t* base, uint32_t turns, uint32_t passes) {
   const uint8_t* p;
   uint32_t t;
@@ -28,6 +31,10 @@ inline void avxReadPasses(const uint8_t* base, uint32_t turns, uint32_t passes) 
       "mov %[turns], %[t]\n\t"
       ".p2align 5\n\t"  // the turn loop starts on a 32-byte fetch boundary
       "2:\n\t"
+      ".if %c[prefetch]\n\t"
+      "prefetcht0 %c[ahead](%[p])\n\t"
+      "prefetcht0 %c[ahead]+64(%[p])\n\t"
+      ".endif\n\t"
       "vmovaps 0(%[p]), %%ymm0\n\t"
       "vmovaps 32(%[p]), %%ymm1\n\t"
       "vmovaps 64(%[p]), %%ymm2\n\t"
@@ -38,8 +45,20 @@ inline void avxReadPasses(const uint8_t* base, uint32_t turns, uint32_t passes) 
       "dec %[passes]\n\t"
       "jnz 1b\n\t"
       : [p] "=&r"(p), [t] "=&r"(t), [passes] "+r"(passes)
-      : [base] "rm"(base), [turns] "rm"(turns)
+      : [base] "rm"(base), [turns] "rm"(turns), [prefetch] "i"(prefetch ? 1 : 0),
+        [ahead] "i"(prefetchDistance)
       : "memory", "cc", "xmm0", "xmm1", "xmm2", "xmm3");
+}
+
+template <bool prefetch>
+uint32_t avxRead(SizeCode code) {
+  const KernelTurns k = kernelTurns(code, 128);
+  const uint8_t* base = kernelBase();
+  touchBlock(k.turns * 128);
+  timerStart();
+  if (k.passes != 0) avxReadPasses<prefetch>(base, k.turns, k.passes);
+  if (k.partialTurns != 0) avxReadPasses<prefetch>(base, k.partialTurns, 1);
+  return nominalRateThenClearUpper(k);
 }
 
 // passes x turns of four stores of one register holding value: VMOVAPS, or VMOVNTPS and a
@@ -149,13 +168,7 @@ uint32_t avxCopy(SizeCode code) {
 } // namespace
 
 uint32_t avxReadKernel(SizeCode code) {
-  const KernelTurns k = kernelTurns(code, 128);
-  const uint8_t* base = kernelBase();
-  touchBlock(k.turns * 128);
-  timerStart();
-  if (k.passes != 0) avxReadPasses(base, k.turns, k.passes);
-  if (k.partialTurns != 0) avxReadPasses(base, k.partialTurns, 1);
-  return nominalRateThenClearUpper(k);
+  return prefetchesAhead(blockBytes(code)) ? avxRead<true>(code) : avxRead<false>(code);
 }
 
 uint32_t avxWriteKernel(SizeCode code) { return avxWrite<false>(code); }

@@ -1,5 +1,6 @@
 // The extra bandwidth kernels of the command-line program: 64-bit general registers, AVX
-// (256-bit), AVX-512 (512-bit), non-temporal stores, REP MOVSB and the C library's memcpy. They
+// (256-bit), AVX-512 (512-bit), non-temporal stores, REP MOVSB, the C library's memcpy, and
+// the window's Copy and SSE Read as the command line runs them (longer turns, prefetches). They
 // share the frame, the sizes and the rate of the nine window tests (engine/kernels/kernels.h) and are
 // described by one table that the run, --bench, the tables and the tests read. Callers check
 // extraKernelSupported first: the others would fault or do nothing.
@@ -24,6 +25,8 @@ uint32_t ntWriteKernel(SizeCode code);     // the widest stores of ntStoreWidth(
 uint32_t ntCopyKernel(SizeCode code);
 uint32_t movsbCopyKernel(SizeCode code);
 uint32_t memcpyKernel(SizeCode code);      // always behind the block: copies may not overlap
+uint32_t copy32Kernel(SizeCode code);
+uint32_t read128Kernel(SizeCode code);
 
 // The per-width halves of the non-temporal kernels, each in the file of its instruction set.
 uint32_t ntWrite128Kernel(SizeCode code);
@@ -48,7 +51,7 @@ struct ExtraKernelInfo {
   bool copies;             // writes a destination behind the block unless copyToItself
 };
 
-constexpr uint32_t extraKernelCount = 13;
+constexpr uint32_t extraKernelCount = 15;
 
 // String and library copies count cycles per 64-byte line.
 constexpr ExtraKernelInfo extraKernelTable[extraKernelCount] = {
@@ -68,6 +71,8 @@ constexpr ExtraKernelInfo extraKernelTable[extraKernelCount] = {
     {"nt-copy", "NT Copy", "NTCopy", ntCopyKernel, 0, ExtraFeature::sse, true},
     {"movsb-copy", "MOVSB Copy", "MOVSBCopy", movsbCopyKernel, 512, ExtraFeature::none, true},
     {"memcpy", "memcpy", "memcpy", memcpyKernel, 512, ExtraFeature::none, true},
+    {"copy32", "Copy32", "Copy32", copy32Kernel, 32, ExtraFeature::none, true},
+    {"read128", "Read128", "Read128", read128Kernel, 128, ExtraFeature::sse, false},
 };
 constexpr uint32_t memcpyKernelIndex = 12;
 

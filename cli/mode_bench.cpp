@@ -2,8 +2,9 @@
 // (the command line's extra kernels after the window's) at seven block sizes from 4 KB to
 // 16 MB, the Read Latency with step 64 at the same sizes and at 32 MB, the long walk of the
 // walk matrix's first row, then the line-size probe's choice and the start-up peak estimate.
-// One line per measurement, the best of the runs of 20 ms (three at least) after an untimed
-// one: name, block bytes, MB/s, cycles per transfer (cycles per load for latency).
+// One line per measurement, the best of three sweeps, each the best of the runs of 20 ms
+// (three at least) after an untimed one: name, block bytes, MB/s, cycles per transfer (cycles
+// per load for latency). The lines come out during the last sweep.
 // --bench-twins: after the same preparation and the core clock, each of the nine test kernels
 // beside its plain twin (engine/kernels/kernel_twins.h), then each extra kernel beside its own
 // loop measured long and warm, at the same seven sizes: name, block bytes, the kernel's MB/s,
@@ -12,7 +13,10 @@
 // that limit in MB/s, and the kernel's and the twin's share of it.
 #include <algorithm>
 #include <cstdio>
+#include <cstring>
+#include <functional>
 #include <string>
+#include <vector>
 
 #include "app/startup.h"
 #include "cli/console.h"
@@ -42,17 +46,19 @@ constexpr engine::SizeCode benchCodes[] = {0, 50, 100, 150, 200, 250, 300};
 constexpr engine::SizeCode firstLevelCode = 50;   // 16 KB: inside every first-level data cache
 // 64 bytes, the common line size: each load of the latency chain fetches a new line.
 constexpr uint32_t benchLatencyStep = 64;
-// Each figure is the best of the runs made in benchWindowMs, benchRuns at least: a shared or
-// virtual machine loses whole time slices now and then, and the hardware's limit is what the
-// figures are compared against. On a Zen 3 guest whose host moved its speed by a third from
-// one run to the next, a window of 20 ms instead of three runs (a millisecond at 16 KB) took
-// the median spread between runs of --bench from 36 % to 31 %; 60 ms gave no less than 20 ms.
-// The runs follow each other: a block of third-level size stays in that cache only once it has
-// been read more than once, so the first run warms the block for the ones after it (three
-// sweeps over all figures instead kept 4 MB reads 10-40 % lower on a Zen 3), and one run
-// before them warms the block for the first (4 MB reads a median 6-13 % higher).
+// Each figure is the best over benchSweeps sweeps of all figures, and in each sweep the best
+// of the runs made in benchWindowMs, benchRuns at least: a shared or virtual machine loses
+// whole time slices now and then, its host moves the guest's speed for seconds at a time, and
+// the hardware's limit is what the figures are compared against. On a Zen 3 guest whose host
+// moved its speed by a third from one run to the next, the median spread between runs of
+// --bench was 36 % with three runs a figure, 31 % with a 20 ms window (60 ms gave no less)
+// and 2.5 % with three sweeps of it, 13 s in all. In each sweep the runs of a figure follow
+// each other and one untimed run comes first: a block of third-level size stays in that cache
+// only once it has been read more than once (sweeps without the untimed run kept 4 MB reads
+// 10-40 % lower on a Zen 3; with it, 4 MB reads came out a median 6-13 % higher).
 constexpr int benchRuns = 3;
 constexpr uint64_t benchWindowMs = 20;
+constexpr int benchSweeps = 3;
 // The walk matrix's smallest long-walk cell: 28 loads per pass, each pass paused and resumed,
 // so a timer that stops before the loads complete shows here first, below one cycle per load.
 constexpr uint32_t longWalkBlock = 3584;
@@ -78,40 +84,70 @@ void printMeasurement(const char* name, uint32_t blockBytes, uint32_t rate, uint
   flushStandardOutput();
 }
 
-void benchKernels() {
+// One line of --bench: its name, block and width, how it is measured, whether it runs on the
+// filled data of the extra kernels (the window's kernels run on the zeros the allocation
+// starts with), and its best rate so far.
+struct BenchFigure {
+  const char* name;
+  uint32_t blockBytes;
+  uint32_t width;
+  bool filledData;
+  std::function<uint32_t()> measure;
+  uint32_t best = 0;
+};
+
+// Every figure in the order of the lines: the window's kernels, the extra kernels the
+// processor and the build can run, the latencies.
+std::vector<BenchFigure> benchFigures() {
+  std::vector<BenchFigure> figures;
   for (const engine::KernelInfo& kernel : engine::kernelTable) {
     if (!engine::kernelSupported(kernel, cpu::cpuInfo.hasMmx, cpu::cpuInfo.hasSse)) continue;
     for (engine::SizeCode code : benchCodes) {
-      printMeasurement(kernel.name, engine::blockBytes(code),
-                       bestOf([&] { return kernel.function(code); }), kernel.width);
+      figures.push_back({kernel.name, engine::blockBytes(code), kernel.width, false,
+                         [&kernel, code] { return kernel.function(code); }});
     }
   }
-}
-
-// The command line's extra kernels the processor and the build can run, at the same sizes.
-void benchExtraKernels() {
-  engine::fillKernelAreasWithData();
   for (const engine::ExtraKernelInfo& kernel : engine::extraKernelTable) {
     if (!engine::extraKernelSupported(kernel, cpu::vectorFeatures)) continue;
     const uint32_t width = engine::extraKernelWidth(kernel, cpu::vectorFeatures);
     for (engine::SizeCode code : benchCodes) {
-      printMeasurement(kernel.name, engine::blockBytes(code),
-                       bestOf([&] { return kernel.function(code); }), width);
+      figures.push_back({kernel.name, engine::blockBytes(code), width, true,
+                         [&kernel, code] { return kernel.function(code); }});
     }
   }
+  for (engine::SizeCode code : benchCodes) {
+    figures.push_back({"latency", engine::blockBytes(code), 32, true,
+                       [code] { return engine::readLatency(code); }});
+  }
+  figures.push_back({"latency", engine::blockBytes(engine::summaryLatencyCode), 32, true,
+                     [] { return engine::readLatency(engine::summaryLatencyCode); }});
+  figures.push_back({"long-walk", longWalkBlock, 32, true,
+                     [] { return engine::longWalkLatency(longWalkBlock, longWalkStep); }});
+  return figures;
 }
 
-void benchLatency() {
+// benchSweeps sweeps over all figures, each keeping its best; the lines come out during the
+// last sweep. Each sweep starts on the zeros again and fills the data before the first extra
+// kernel, as a single sweep would.
+void runBenchSweeps(std::vector<BenchFigure>& figures) {
   engine::runParameters.latencyStep = benchLatencyStep;
-  for (engine::SizeCode code : benchCodes) {
-    printMeasurement("latency", engine::blockBytes(code),
-                     bestOf([&] { return engine::readLatency(code); }), 32);
+  for (int sweep = 0; sweep < benchSweeps; ++sweep) {
+    if (sweep > 0) {
+      std::memset(engine::workingMemory.testAllocation, 0,
+                  engine::workingMemory.testAllocationSize);
+    }
+    bool filled = false;
+    for (BenchFigure& figure : figures) {
+      if (figure.filledData && !filled) {
+        engine::fillKernelAreasWithData();
+        filled = true;
+      }
+      figure.best = std::max(figure.best, bestOf(figure.measure));
+      if (sweep == benchSweeps - 1) {
+        printMeasurement(figure.name, figure.blockBytes, figure.best, figure.width);
+      }
+    }
   }
-  printMeasurement("latency", engine::blockBytes(engine::summaryLatencyCode),
-                   bestOf([] { return engine::readLatency(engine::summaryLatencyCode); }), 32);
-  printMeasurement("long-walk", longWalkBlock,
-                   bestOf([] { return engine::longWalkLatency(longWalkBlock, longWalkStep); }),
-                   32);
 }
 
 // The best rates of a kernel and its twin at one code. They alternate, the one first that went
@@ -205,10 +241,14 @@ void benchTwins() {
   engine::fillKernelAreasWithData();
   for (const engine::ExtraKernelInfo& kernel : engine::extraKernelTable) {
     if (!engine::extraKernelSupported(kernel, cpu::vectorFeatures)) continue;
-    const bool vector = kernel.feature == engine::ExtraFeature::avx ||
+    // Non-temporal stores, REP MOVSB and memcpy are bound by no load or store slot.
+    const bool limited = std::string(kernel.name).rfind("nt-", 0) != 0 &&
+                         kernel.function != engine::movsbCopyKernel &&
+                         kernel.function != engine::memcpyKernel;
+    const bool vector = kernel.feature == engine::ExtraFeature::sse ||
+                        kernel.feature == engine::ExtraFeature::avx ||
                         kernel.feature == engine::ExtraFeature::avx512;
-    const LoopKind loop = loopKindOf(kernel.name, kernel.width, vector,
-                                     vector || kernel.feature == engine::ExtraFeature::bits64);
+    const LoopKind loop = loopKindOf(kernel.name, kernel.width, vector, limited);
     for (engine::SizeCode code : benchCodes) {
       const auto twin = [&](engine::SizeCode c) { return longWarmRun(kernel.function, c); };
       printTwinLine(kernel.name, code, bestOfPair(kernel.function, twin, code), loop);
@@ -242,9 +282,8 @@ bool prepareBench() {
 
 int runBenchMode() {
   if (!prepareBench()) return exitStartupFailed;
-  benchKernels();
-  benchExtraKernels();
-  benchLatency();
+  std::vector<BenchFigure> figures = benchFigures();
+  runBenchSweeps(figures);
   const uint32_t chosen = engine::probeLineSize();
   engine::restorePriority();
 

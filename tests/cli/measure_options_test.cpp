@@ -167,7 +167,7 @@ TEST(MeasureOptions, ExtraKernelsTheProcessorLacksAreRefusedByName) {
       {"memcpy,avx512-write", sseOnly32,
        "test 'avx512-write' needs a processor with AVX-512, enabled by the operating system"},
       {"copy64", sseOnly32, "test 'copy64' needs the 64-bit build of the program"},
-      {"nt-write,movsb-copy,memcpy", sseOnly32, ""},
+      {"nt-write,movsb-copy,memcpy,copy32,read128", sseOnly32, ""},
       {"read64,avx512-copy,nt-copy", everything, ""},
   };
   for (const auto& c : cases) {
@@ -178,6 +178,8 @@ TEST(MeasureOptions, ExtraKernelsTheProcessorLacksAreRefusedByName) {
   none.bits64 = true;
   EXPECT_EQ(cli::unsupportedExtraTestError(parse({"--tests", "nt-copy"}).extraTests, none),
             "test 'nt-copy' needs a processor with SSE");
+  EXPECT_EQ(cli::unsupportedExtraTestError(parse({"--tests", "copy32,read128"}).extraTests, none),
+            "test 'read128' needs a processor with SSE");
 }
 
 } // namespace
@@ -185,11 +187,11 @@ TEST(MeasureOptions, ExtraKernelsTheProcessorLacksAreRefusedByName) {
 namespace {
 
 TEST(MeasureOptions, ExtraCopiesReserveTheirDestinationPastSixteenMegabytes) {
-  for (const char* tests : {"memcpy", "movsb-copy", "avx-copy", "nt-copy"}) {
+  for (const char* tests : {"memcpy", "movsb-copy", "avx-copy", "nt-copy", "copy32"}) {
     EXPECT_EQ(cli::workingBytesFor(parse({"--tests", tests, "--end", "64M"})),
               engine::testAllocationFor(350, true)) << tests;
   }
-  EXPECT_EQ(cli::workingBytesFor(parse({"--tests", "avx-read,nt-write", "--end", "64M"})),
+  EXPECT_EQ(cli::workingBytesFor(parse({"--tests", "avx-read,nt-write,read128", "--end", "64M"})),
             engine::testAllocationFor(350, false));
 }
 

@@ -282,6 +282,12 @@ bool prepareBench() {
 
 int runBenchMode() {
   if (!prepareBench()) return exitStartupFailed;
+  // The clock and placement lines now; when standard output is lost already, 13 s of sweeps
+  // would measure for no one (the caller reports the loss).
+  if (!flushStandardOutput()) {
+    engine::restorePriority();
+    return exitOk;
+  }
   std::vector<BenchFigure> figures = benchFigures();
   runBenchSweeps(figures);
   const uint32_t chosen = engine::probeLineSize();

@@ -19,6 +19,7 @@
 #include <vector>
 
 #include "app/startup.h"
+#include "cli/bench_sweeps.h"
 #include "cli/console.h"
 #include "cli/modes.h"
 #include "cpu/core_types.h"
@@ -46,36 +47,10 @@ constexpr engine::SizeCode benchCodes[] = {0, 50, 100, 150, 200, 250, 300};
 constexpr engine::SizeCode firstLevelCode = 50;   // 16 KB: inside every first-level data cache
 // 64 bytes, the common line size: each load of the latency chain fetches a new line.
 constexpr uint32_t benchLatencyStep = 64;
-// Each figure is the best over benchSweeps sweeps of all figures, and in each sweep the best
-// of the runs made in benchWindowMs, benchRuns at least: a shared or virtual machine loses
-// whole time slices now and then, its host moves the guest's speed for seconds at a time, and
-// the hardware's limit is what the figures are compared against. On a Zen 3 guest whose host
-// moved its speed by a third from one run to the next, the median spread between runs of
-// --bench was 36 % with three runs a figure, 31 % with a 20 ms window (60 ms gave no less)
-// and 2.5 % with three sweeps of it, 13 s in all. In each sweep the runs of a figure follow
-// each other and one untimed run comes first: a block of third-level size stays in that cache
-// only once it has been read more than once (sweeps without the untimed run kept 4 MB reads
-// 10-40 % lower on a Zen 3; with it, 4 MB reads came out a median 6-13 % higher).
-constexpr int benchRuns = 3;
-constexpr uint64_t benchWindowMs = 20;
-constexpr int benchSweeps = 3;
 // The walk matrix's smallest long-walk cell: 28 loads per pass, each pass paused and resumed,
 // so a timer that stops before the loads complete shows here first, below one cycle per load.
 constexpr uint32_t longWalkBlock = 3584;
 constexpr uint32_t longWalkStep = 128;
-
-template <typename Measure>
-uint32_t bestOf(Measure measure) {
-  measure();   // untimed: the block's first use does not keep it in the third-level cache
-  uint32_t best = 0;
-  const uint64_t start = engine::readTimeStampCounter();
-  const uint64_t window = uint64_t(engine::timer.clock10k) * 10 * benchWindowMs;
-  for (int run = 0; run < benchRuns || engine::readTimeStampCounter() - start < window; ++run) {
-    const uint32_t rate = measure();
-    if (rate > best) best = rate;
-  }
-  return best;
-}
 
 void printMeasurement(const char* name, uint32_t blockBytes, uint32_t rate, uint32_t width) {
   const uint32_t cycles = engine::cyclesFromRate(rate, width);
@@ -83,18 +58,6 @@ void printMeasurement(const char* name, uint32_t blockBytes, uint32_t rate, uint
               cycles / 100, cycles % 100);
   flushStandardOutput();
 }
-
-// One line of --bench: its name, block and width, how it is measured, whether it runs on the
-// filled data of the extra kernels (the window's kernels run on the zeros the allocation
-// starts with), and its best rate so far.
-struct BenchFigure {
-  const char* name;
-  uint32_t blockBytes;
-  uint32_t width;
-  bool filledData;
-  std::function<uint32_t()> measure;
-  uint32_t best = 0;
-};
 
 // Every figure in the order of the lines: the window's kernels, the extra kernels the
 // processor and the build can run, the latencies.
@@ -126,28 +89,21 @@ std::vector<BenchFigure> benchFigures() {
   return figures;
 }
 
-// benchSweeps sweeps over all figures, each keeping its best; the lines come out during the
-// last sweep. Each sweep starts on the zeros again and fills the data before the first extra
-// kernel, as a single sweep would.
-void runBenchSweeps(std::vector<BenchFigure>& figures) {
+// The sweeps; each starts on the zeros again and fills the data before the first extra kernel,
+// as a single sweep would.
+void runBench() {
+  std::vector<BenchFigure> figures = benchFigures();
   engine::runParameters.latencyStep = benchLatencyStep;
-  for (int sweep = 0; sweep < benchSweeps; ++sweep) {
-    if (sweep > 0) {
-      std::memset(engine::workingMemory.testAllocation, 0,
-                  engine::workingMemory.testAllocationSize);
-    }
-    bool filled = false;
-    for (BenchFigure& figure : figures) {
-      if (figure.filledData && !filled) {
-        engine::fillKernelAreasWithData();
-        filled = true;
-      }
-      figure.best = std::max(figure.best, bestOf(figure.measure));
-      if (sweep == benchSweeps - 1) {
-        printMeasurement(figure.name, figure.blockBytes, figure.best, figure.width);
-      }
-    }
-  }
+  BenchSweepSteps steps;
+  steps.restoreZeros = [] {
+    std::memset(engine::workingMemory.testAllocation, 0, engine::workingMemory.testAllocationSize);
+  };
+  steps.fillData = engine::fillKernelAreasWithData;
+  steps.print = [](const BenchFigure& f) {
+    printMeasurement(f.name, f.blockBytes, f.best, f.width);
+  };
+  runBenchSweeps(figures, benchSweeps, uint64_t(engine::timer.clock10k) * 10 * benchWindowMs,
+                 steps);
 }
 
 // The best rates of a kernel and its twin at one code. They alternate, the one first that went
@@ -288,8 +244,7 @@ int runBenchMode() {
     engine::restorePriority();
     return exitOk;
   }
-  std::vector<BenchFigure> figures = benchFigures();
-  runBenchSweeps(figures);
+  runBench();
   const uint32_t chosen = engine::probeLineSize();
   engine::restorePriority();
 

@@ -6,10 +6,12 @@ Rounds alternate who goes first: in each round, each access width's group measur
 `tidewell32 --bench` and then the peers' kernels of that width at the seven --bench block sizes
 (the other way round in odd rounds), so both sides of a ratio are minutes apart at most. The
 figure of a point is the median over the rounds of each side's own figure. Peers: likwid-bench
-(Debian package likwid) and pmbw (give its path with --pmbw); a peer that is missing is left
-out. Rates are MB/s of 2^20 bytes; a copy counts the bytes copied once.
+(Debian package likwid), pmbw (give its path with --pmbw) and lmbench's bw_mem with its
+every-word loops frd, fwr and fcp (--lmbench); a peer that is missing is left out. Rates are
+MB/s of 2^20 bytes; a copy counts the bytes copied once.
 
-    tools/peer-compare.py build-release/tidewell32 --rounds 3 --pmbw /path/to/pmbw
+    tools/peer-compare.py build-release/tidewell32 --rounds 3 --pmbw /path/to/pmbw \
+        --lmbench /path/to/bw_mem
     tools/peer-compare.py build-release/tidewell32 --rounds 5 --memory
 """
 import argparse
@@ -28,9 +30,9 @@ MIB = 1048576.0
 # width: [(operation, our kernels, [(peer, peer kernel, bytes moved per byte counted)])]
 GROUPS = {
     "32-bit": [
-        ("read", ["read"], [("pmbw", "ScanRead32PtrUnrollLoop", 1)]),
-        ("write", ["write"], [("pmbw", "ScanWrite32PtrUnrollLoop", 1)]),
-        ("copy", ["copy", "copy32"], []),
+        ("read", ["read"], [("pmbw", "ScanRead32PtrUnrollLoop", 1), ("lmbench", "frd", 1)]),
+        ("write", ["write"], [("pmbw", "ScanWrite32PtrUnrollLoop", 1), ("lmbench", "fwr", 1)]),
+        ("copy", ["copy", "copy32"], [("lmbench", "fcp", 1)]),
     ],
     "64-bit": [
         ("read", ["read64", "mmx-read"],
@@ -104,12 +106,21 @@ def pmbw(path, kernel, size, workdir):
     return float(m.group(1)) / MIB if m else None
 
 
+def lmbench(path, kernel, size):
+    # bw_mem prints "<MB> <MB/s>" on standard error, in MB of 10^6 bytes.
+    out = subprocess.run([path, str(size), kernel], capture_output=True, text=True,
+                         check=False).stderr.split()
+    return float(out[1]) * 1e6 / MIB if len(out) == 2 else None
+
+
 def peer_rate(peer, kernel, size, streams, args, workdir):
     # likwid-bench's size is its whole working set, which its streams share: a copy's source
     # and destination get half each. Ours is the block, a copy's destination besides it, so a
     # copy asks likwid-bench for the size times its two streams.
     if peer == "likwid":
         return likwid(kernel, size * streams) if shutil.which("likwid-bench") else None
+    if peer == "lmbench":
+        return lmbench(args.lmbench, kernel, size) if args.lmbench else None
     return pmbw(args.pmbw, kernel, size, workdir) if args.pmbw else None
 
 
@@ -279,6 +290,7 @@ def main():
     parser.add_argument("program", help="the native tidewell32")
     parser.add_argument("--rounds", type=int, default=3)
     parser.add_argument("--pmbw", help="path of a pmbw program")
+    parser.add_argument("--lmbench", help="path of lmbench's bw_mem program")
     parser.add_argument("--widths", default=",".join(GROUPS), help="comma-separated groups")
     parser.add_argument("--memory", action="store_true",
                         help="instead: non-temporal stores and one against two threads at 256 MB")
@@ -287,6 +299,8 @@ def main():
     args = parser.parse_args()
     if args.pmbw:
         args.pmbw = os.path.abspath(args.pmbw)
+    if args.lmbench:
+        args.lmbench = os.path.abspath(args.lmbench)
     samples = {}
     if args.load:
         with open(args.load) as saved:

@@ -1,6 +1,6 @@
 // The 256-bit AVX kernels: AVX Read, AVX Write and AVX Copy with 128-byte turns of aligned
-// VMOVAPS, and the 256-bit halves of NT Write and NT Copy (VMOVNTPS stores around the caches, one SFENCE
-// after the last pass inside the timed interval). Legend as in kernels_int32.cpp.
+// VMOVAPS, and the 256-bit halves of NT Write and NT Copy (VMOVNTPS stores around the caches,
+// one SFENCE after the last pass inside the timed interval). Legend as in kernels_int32.cpp.
 // Every address is 32-byte aligned: the test area is 64 KB aligned and every block is a
 // multiple of 128 bytes. Built with -mavx and holding nothing but these kernels; each ends with
 // VZEROUPPER so the SSE code that follows pays no state transition.

@@ -41,8 +41,10 @@ class ExtraKernels : public ::testing::Test {
   }
 };
 
-constexpr engine::SizeCode smallCode = 1;             // 4,224 bytes: with a partial pass
-constexpr uint32_t smallBytes = 4224;
+// 4,352 bytes: a pass ends in two 128-byte turns after the long turns, and the partial pass of
+// 256 bytes holds no long turn at all.
+constexpr engine::SizeCode smallCode = 2;
+constexpr uint32_t smallBytes = 4352;
 constexpr uint32_t region = 3 * smallBytes + 4096;    // source, destination and a margin
 constexpr uint8_t untouched = 0xCC;
 

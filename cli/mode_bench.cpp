@@ -157,7 +157,7 @@ void printTwinLine(const char* name, engine::SizeCode code, const TwinPair& best
   // ratio of time-stamp ticks that no calibration error reaches.
   printShare(best.twin == 0 ? 0 : uint64_t{best.kernel} * 1000 / best.twin);
   const double bytes =
-      cpu::bytesPerCycle(cpu::portLimitsOf(cpu::cpuInfo), loop.access, loop.bits, loop.vector);
+      cpu::bytesPerCycle(cpu::portLimitsOf(cpu::cpuInfo, cpu::vectorFeatures), loop.access, loop.bits, loop.vector);
   // Hundredths of MB/s: bytes a cycle x the core's cycles a second, in units of 2^20 bytes.
   const double limit = bytes * engine::coreClock.clock10k * 1e6 / 1048576.0;
   if (loop.limited && code <= firstLevelCode && limit >= 1) {

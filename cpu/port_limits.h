@@ -7,6 +7,7 @@
 #include <cstdint>
 
 #include "cpu/cpu_info.h"
+#include "cpu/vector_features.h"
 
 namespace cpu {
 
@@ -15,10 +16,13 @@ struct PortLimits {
   double vectorLoads = 0, vectorStores = 0;
   uint32_t vectorBits = 0;              // the widest access served whole; wider ones in halves
   double memoryOps = 0;                 // loads and stores together per cycle
+  // Bytes a cycle the loads and the stores can move at most, whatever their number; 0: no cap.
+  double loadBytes = 0, storeBytes = 0;
 };
 
-// The limits of a processor's cores by vendor and display family; all zero when unknown.
-PortLimits portLimitsOf(const CpuInfo& info);
+// The limits of a processor's cores by vendor, display family and model, and for Intel's
+// server cores by AMX (features.amxTile); all zero when unknown.
+PortLimits portLimitsOf(const CpuInfo& info, const VectorFeatures& features);
 
 enum class Access { read, write, copy };
 

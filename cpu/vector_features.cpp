@@ -15,6 +15,7 @@ constexpr uint32_t osxsaveFlag = 1u << 27;    // leaf 1 ECX: the OS enabled XSAV
 constexpr uint32_t avxFlag = 1u << 28;        // leaf 1 ECX
 constexpr uint32_t avx512fFlag = 1u << 16;    // leaf 7 sub-leaf 0 EBX
 constexpr uint32_t clflushoptFlag = 1u << 23; // leaf 7 sub-leaf 0 EBX
+constexpr uint32_t amxTileFlag = 1u << 24;    // leaf 7 sub-leaf 0 EDX
 constexpr uint64_t xmmYmmState = 0x6;         // XCR0 bits 1 (SSE) and 2 (AVX)
 constexpr uint64_t zmmState = 0xE0;           // XCR0 bits 5 (opmask), 6 and 7 (ZMM)
 
@@ -34,8 +35,10 @@ VectorFeatures vectorFeaturesFrom(CpuidFunction read, Xcr0Function readXcr0Value
   f.sse = (leaf1.edx & sseFlag) != 0;
   f.clflush = (leaf1.edx & clflushFlag) != 0;
   // Leaves past the highest one answer with stale data on some processors: read 7 only if listed.
-  const uint32_t leaf7Ebx = maxLeaf >= 7 ? read(7, 0).ebx : 0;
+  const CpuidRegisters leaf7 = maxLeaf >= 7 ? read(7, 0) : CpuidRegisters{};
+  const uint32_t leaf7Ebx = leaf7.ebx;
   f.clflushopt = (leaf7Ebx & clflushoptFlag) != 0;
+  f.amxTile = (leaf7.edx & amxTileFlag) != 0;
   if ((leaf1.ecx & osxsaveFlag) == 0 || (leaf1.ecx & avxFlag) == 0) return f;
   const uint64_t xcr0 = readXcr0Value();
   f.avx = (xcr0 & xmmYmmState) == xmmYmmState;

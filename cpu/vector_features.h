@@ -21,6 +21,10 @@ struct VectorFeatures {
   bool bits64 = sizeof(void*) == 8;   // this build runs in 64-bit mode
   bool clflush = false;     // leaf 1 EDX bit 19: CLFLUSH
   bool clflushopt = false;  // leaf 7 EBX bit 23: CLFLUSHOPT, which flushes lines in parallel
+  // Leaf 7 EDX bit 24: AMX-TILE. Not used by a kernel: only Intel's server cores from Golden
+  // Cove on have it, which tells their load and store slots (cpu/port_limits.h) where a
+  // hypervisor reports another model.
+  bool amxTile = false;
 };
 // The features of the processor this program runs on; filled by detectVectorFeatures.
 extern VectorFeatures vectorFeatures;

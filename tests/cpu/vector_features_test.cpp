@@ -49,26 +49,27 @@ TEST(VectorFeatures, WideRegistersCountOnlyWhenTheSystemSavesThem) {
   }
 }
 
-// The flushes need no operating-system support, so they count without OSXSAVE too.
+// The flushes and AMX-TILE need no operating-system support, so they count without OSXSAVE too.
 TEST(VectorFeatures, CacheLineFlushes) {
-  constexpr uint32_t clflush = 1u << 19, clflushopt = 1u << 23;
+  constexpr uint32_t clflush = 1u << 19, clflushopt = 1u << 23, amxTile = 1u << 24;
   const struct {
     const char* what;
-    uint32_t maxLeaf, leaf1Edx, leaf7Ebx;
-    bool clflush, clflushopt;
+    uint32_t maxLeaf, leaf1Edx, leaf7Ebx, leaf7Edx;
+    bool clflush, clflushopt, amx;
   } cases[] = {
-      {"both", 7, sse | clflush, clflushopt, true, true},
-      {"CLFLUSH only", 7, sse | clflush, 0, true, false},
-      {"neither (an SSE processor of 1999)", 2, sse, clflushopt, false, false},
+      {"both, and AMX", 7, sse | clflush, clflushopt, amxTile, true, true, true},
+      {"CLFLUSH only", 7, sse | clflush, 0, 0, true, false, false},
+      {"neither (an SSE processor of 1999)", 2, sse, clflushopt, amxTile, false, false, false},
   };
   for (const auto& c : cases) {
     const std::vector<RecordedLeaf> leaves = {
-        {0, c.maxLeaf, 0, 0, 0}, {1, 0, 0, 0, c.leaf1Edx}, {7, 0, c.leaf7Ebx, 0, 0}};
+        {0, c.maxLeaf, 0, 0, 0}, {1, 0, 0, 0, c.leaf1Edx}, {7, 0, c.leaf7Ebx, 0, c.leaf7Edx}};
     cputest::setReplay(&leaves, nullptr);
     const cpu::VectorFeatures f = cpu::vectorFeaturesFrom(cputest::replayLeaf, fakeXcr0);
     cputest::setReplay(nullptr);
     EXPECT_EQ(f.clflush, c.clflush) << c.what;
     EXPECT_EQ(f.clflushopt, c.clflushopt) << c.what;
+    EXPECT_EQ(f.amxTile, c.amx) << c.what;
   }
 }
 

@@ -20,17 +20,18 @@ namespace engine {
 namespace {
 
 // passes x (turns.turns 512-byte turns of sixteen VMOVAPS loads, then turns.tailTurns of
-// four). With 128-byte turns an Intel server core read 4 KB at 0.88 of its three 32-byte loads
-// a cycle, with these 0.92. No prefetches: on a Zen 4 two PREFETCHT0 a turn a kilobyte ahead
-// cost 13 % at 1 MB and 30 % at 4 MB, where on a Zen 3 they had gained 2 %; the stream
-// prefetchers serve 256-bit loads alone.
+// four). With 128-byte turns an Intel server core read 4 KB at 0.89 of its three 32-byte loads
+// a cycle, with these 0.90, the best any turn length gave there. No prefetches: on a Zen 4 two
+// PREFETCHT0 a turn a kilobyte ahead cost 13 % at 1 MB and 30 % at 4 MB, where on a Zen 3
+// they had gained 2 %; the stream prefetchers serve 256-bit loads alone.
 inline void avxReadPasses(const uint8_t* base, LongTurns turns, uint32_t passes) {
   const uint8_t* p;
   uint32_t t;
   asm volatile(
       TW_LONG_TURN_PASSES(
           "mov %[base], %[p]\n\t",
-          ".irp off, 0, 32, 64, 96, 128, 160, 192, 224, 256, 288, 320, 352, 384, 416, 448, 480\n\t"
+          ".irp off, 0, 32, 64, 96, 128, 160, 192, 224,"
+          " 256, 288, 320, 352, 384, 416, 448, 480\n\t"
           "vmovaps \\off(%[p]), %%ymm0\n\t"
           ".endr\n\t"
           "add $512, %[p]\n\t",
@@ -78,8 +79,8 @@ inline void avxWritePasses(uint8_t* base, uint32_t turns, uint32_t passes, __m25
 
 // passes x (turns.turns 512-byte turns of sixteen times a VMOVAPS load and its store, then
 // turns.tailTurns of four); the stores VMOVNTPS and a closing SFENCE when nonTemporal. With
-// 128-byte turns an Intel server core copied 4 KB at 0.72 of its 64 bytes a cycle, with these
-// 0.89-0.94.
+// 128-byte turns an Intel server core copied 4 KB at 0.79 of its 64 bytes a cycle, with these
+// 0.92.
 template <bool nonTemporal>
 inline void avxCopyPasses(const uint8_t* base, uint8_t* dstBase, LongTurns turns,
                           uint32_t passes) {
@@ -97,7 +98,8 @@ inline void avxCopyPasses(const uint8_t* base, uint8_t* dstBase, LongTurns turns
       TW_LONG_TURN_PASSES(
           "mov %[base], %[p]\n\t"
           "mov %[dstBase], %[q]\n\t",
-          ".irp off, 0, 32, 64, 96, 128, 160, 192, 224, 256, 288, 320, 352, 384, 416, 448, 480\n\t"
+          ".irp off, 0, 32, 64, 96, 128, 160, 192, 224,"
+          " 256, 288, 320, 352, 384, 416, 448, 480\n\t"
           "vmovaps \\off(%[p]), %%ymm0\n\t"
           "tw_store256 %%ymm0, \\off\n\t"
           ".endr\n\t"

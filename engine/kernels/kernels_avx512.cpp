@@ -20,25 +20,34 @@ namespace engine {
 
 namespace {
 
-// passes x (turns.turns 1 KB turns of sixteen VMOVAPS loads, then turns.tailTurns of two).
-// Four long turns a 4 KB pass: with 32 turns of two loads, an Intel server core read 0.84 of
-// its two 64-byte loads a cycle at 4 KB and 0.74 at 16 KB, with 1 KB turns 0.95 and 0.93.
+// passes x (turns.turns 1 KB turns of sixteen VMOVAPS loads, then turns.tailTurns of two);
+// with longTurns false, turns.turns turns of two (kernel_frame.h). Four long turns a 4 KB
+// pass: with 32 turns of two loads, an Intel server core read 0.84 of its two 64-byte loads a
+// cycle at 4 KB and 0.74 at 16 KB, with 1 KB turns 0.95 and 0.93.
+template <bool longTurns>
 inline void avx512ReadPasses(const uint8_t* base, LongTurns turns, uint32_t passes) {
   const uint8_t* p;
   uint32_t t;
   asm volatile(
+      ".macro tw_turn128\n\t"
+      "vmovaps 0(%[p]), %%zmm0\n\t"
+      "vmovaps 64(%[p]), %%zmm1\n\t"
+      "add $128, %[p]\n\t"
+      ".endm\n\t"
       TW_LONG_TURN_PASSES(
           "mov %[base], %[p]\n\t",
-          ".irp off, 0, 64, 128, 192, 256, 320, 384, 448,"
-          " 512, 576, 640, 704, 768, 832, 896, 960\n\t"
-          "vmovaps \\off(%[p]), %%zmm0\n\t"
-          ".endr\n\t"
-          "add $1024, %[p]\n\t",
-          "vmovaps 0(%[p]), %%zmm0\n\t"
-          "vmovaps 64(%[p]), %%zmm1\n\t"
-          "add $128, %[p]\n\t")
+          TW_LONG_OR_SHORT(
+              ".irp off, 0, 64, 128, 192, 256, 320, 384, 448,"
+              " 512, 576, 640, 704, 768, 832, 896, 960\n\t"
+              "vmovaps \\off(%[p]), %%zmm0\n\t"
+              ".endr\n\t"
+              "add $1024, %[p]\n\t",
+              "tw_turn128\n\t"),
+          "tw_turn128\n\t")
+      ".purgem tw_turn128\n\t"
       : [p] "=&r"(p), [t] "=&r"(t), [passes] "+r"(passes)
-      : [base] "rm"(base), [turns] "rm"(turns.turns), [tail] "rm"(turns.tailTurns)
+      : [base] "rm"(base), [turns] "rm"(turns.turns), [tail] "rm"(turns.tailTurns),
+        [longTurns] "i"(longTurns ? 1 : 0)
       : "memory", "cc", "xmm0", "xmm1");
 }
 
@@ -75,10 +84,10 @@ inline void avx512WritePasses(uint8_t* base, uint32_t turns, uint32_t passes, __
 }
 
 // passes x (turns.turns 512-byte turns of eight times a VMOVAPS load and its store, then
-// turns.tailTurns of two); the stores VMOVNTPS and a closing SFENCE when nonTemporal. With
-// 128-byte turns an Intel server core copied 4 KB at 0.79 of its 64 bytes a cycle, with these
-// 1.00.
-template <bool nonTemporal>
+// turns.tailTurns of two; with longTurns false, turns.turns turns of two); the stores VMOVNTPS
+// and a closing SFENCE when nonTemporal. With 128-byte turns an Intel server core copied 4 KB
+// at 0.79 of its 64 bytes a cycle, with these 1.00.
+template <bool nonTemporal, bool longTurns>
 inline void avx512CopyPasses(const uint8_t* base, uint8_t* dstBase, LongTurns turns,
                              uint32_t passes) {
   const uint8_t* p;
@@ -92,28 +101,35 @@ inline void avx512CopyPasses(const uint8_t* base, uint8_t* dstBase, LongTurns tu
       "vmovaps \\reg, \\off(%[q])\n\t"
       ".endif\n\t"
       ".endm\n\t"
+      ".macro tw_turn128\n\t"
+      "vmovaps 0(%[p]), %%zmm0\n\t"
+      "vmovaps 64(%[p]), %%zmm1\n\t"
+      "tw_store512 %%zmm0, 0\n\t"
+      "tw_store512 %%zmm1, 64\n\t"
+      "add $128, %[p]\n\t"
+      "add $128, %[q]\n\t"
+      ".endm\n\t"
       TW_LONG_TURN_PASSES(
           "mov %[base], %[p]\n\t"
           "mov %[dstBase], %[q]\n\t",
-          ".irp off, 0, 64, 128, 192, 256, 320, 384, 448\n\t"
-          "vmovaps \\off(%[p]), %%zmm0\n\t"
-          "tw_store512 %%zmm0, \\off\n\t"
-          ".endr\n\t"
-          "add $512, %[p]\n\t"
-          "add $512, %[q]\n\t",
-          "vmovaps 0(%[p]), %%zmm0\n\t"
-          "vmovaps 64(%[p]), %%zmm1\n\t"
-          "tw_store512 %%zmm0, 0\n\t"
-          "tw_store512 %%zmm1, 64\n\t"
-          "add $128, %[p]\n\t"
-          "add $128, %[q]\n\t")
+          TW_LONG_OR_SHORT(
+              ".irp off, 0, 64, 128, 192, 256, 320, 384, 448\n\t"
+              "vmovaps \\off(%[p]), %%zmm0\n\t"
+              "tw_store512 %%zmm0, \\off\n\t"
+              ".endr\n\t"
+              "add $512, %[p]\n\t"
+              "add $512, %[q]\n\t",
+              "tw_turn128\n\t"),
+          "tw_turn128\n\t")
       ".if %c[nt]\n\t"
       "sfence\n\t"
       ".endif\n\t"
+      ".purgem tw_turn128\n\t"
       ".purgem tw_store512\n\t"
       : [p] "=&r"(p), [q] "=&r"(q), [t] "=&r"(t), [passes] "+r"(passes)
       : [base] "rm"(base), [dstBase] "rm"(dstBase), [turns] "rm"(turns.turns),
-        [tail] "rm"(turns.tailTurns), [nt] "i"(nonTemporal ? 1 : 0)
+        [tail] "rm"(turns.tailTurns), [nt] "i"(nonTemporal ? 1 : 0),
+        [longTurns] "i"(longTurns ? 1 : 0)
       : "memory", "cc", "xmm0", "xmm1");
 }
 
@@ -131,31 +147,46 @@ uint32_t avx512Write(SizeCode code) {
   return nominalRateThenClearUpper(k);
 }
 
-template <bool nonTemporal>
+template <bool nonTemporal, bool longTurns>
 uint32_t avx512Copy(SizeCode code) {
   const KernelTurns k = kernelTurns(code, 128);
   uint8_t* base = kernelBase();
   uint8_t* dst = runParameters.copyToItself ? base : base + k.turns * 128;
   touchBlock(k.turns * 128);   // the source only
   if (nonTemporal) flushStoreTarget(dst, base, k.turns * 128);
-  const LongTurns pass = longTurnsOf(k.turns, 512), partial = longTurnsOf(k.partialTurns, 512);
+  const uint32_t longBytes = longTurns ? 512 : 128;
+  const LongTurns pass = longTurnsOf(k.turns, longBytes);
+  const LongTurns partial = longTurnsOf(k.partialTurns, longBytes);
   timerStart();
-  if (k.passes != 0) avx512CopyPasses<nonTemporal>(base, dst, pass, k.passes);
-  if (k.partialTurns != 0) avx512CopyPasses<nonTemporal>(base, dst, partial, 1);
+  if (k.passes != 0) avx512CopyPasses<nonTemporal, longTurns>(base, dst, pass, k.passes);
+  if (k.partialTurns != 0) avx512CopyPasses<nonTemporal, longTurns>(base, dst, partial, 1);
+  return nominalRateThenClearUpper(k);
+}
+
+template <bool nonTemporal>
+uint32_t avx512Copy(SizeCode code) {
+  return longTurnsPay(blockBytes(code)) ? avx512Copy<nonTemporal, true>(code)
+                                        : avx512Copy<nonTemporal, false>(code);
+}
+
+template <bool longTurns>
+uint32_t avx512Read(SizeCode code) {
+  const KernelTurns k = kernelTurns(code, 128);
+  const uint8_t* base = kernelBase();
+  touchBlock(k.turns * 128);
+  const uint32_t longBytes = longTurns ? 1024 : 128;
+  const LongTurns pass = longTurnsOf(k.turns, longBytes);
+  const LongTurns partial = longTurnsOf(k.partialTurns, longBytes);
+  timerStart();
+  if (k.passes != 0) avx512ReadPasses<longTurns>(base, pass, k.passes);
+  if (k.partialTurns != 0) avx512ReadPasses<longTurns>(base, partial, 1);
   return nominalRateThenClearUpper(k);
 }
 
 } // namespace
 
 uint32_t avx512ReadKernel(SizeCode code) {
-  const KernelTurns k = kernelTurns(code, 128);
-  const uint8_t* base = kernelBase();
-  touchBlock(k.turns * 128);
-  const LongTurns pass = longTurnsOf(k.turns, 1024), partial = longTurnsOf(k.partialTurns, 1024);
-  timerStart();
-  if (k.passes != 0) avx512ReadPasses(base, pass, k.passes);
-  if (k.partialTurns != 0) avx512ReadPasses(base, partial, 1);
-  return nominalRateThenClearUpper(k);
+  return longTurnsPay(blockBytes(code)) ? avx512Read<true>(code) : avx512Read<false>(code);
 }
 
 uint32_t avx512WriteKernel(SizeCode code) { return avx512Write<false>(code); }

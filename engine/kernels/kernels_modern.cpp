@@ -70,8 +70,10 @@ inline void write64Passes(uint8_t* base, uint32_t turns, uint32_t passes, uint64
 }
 
 // passes x (turns.turns 256-byte turns of sixteen times (two 8-byte loads, two stores at the
-// same offsets of dst), then turns.tailTurns of eight). With 64-byte turns an Intel server core
-// copied 4 KB at 0.94 of its two stores a cycle, with these 1.00.
+// same offsets of dst), then turns.tailTurns of eight; with longTurns false, turns.turns turns
+// of eight). With 64-byte turns an Intel server core copied 4 KB at 0.94 of its two stores a
+// cycle, with these 1.00.
+template <bool longTurns>
 inline void copy64Passes(const uint8_t* base, uint8_t* dstBase, LongTurns turns,
                          uint32_t passes) {
   const uint8_t* p;
@@ -90,12 +92,17 @@ inline void copy64Passes(const uint8_t* base, uint8_t* dstBase, LongTurns turns,
       TW_LONG_TURN_PASSES(
           "mov %[base], %[p]\n\t"
           "mov %[dstBase], %[q]\n\t",
-          "tw_line64 0\n\t"
-          "tw_line64 64\n\t"
-          "tw_line64 128\n\t"
-          "tw_line64 192\n\t"
-          "add $256, %[p]\n\t"
-          "add $256, %[q]\n\t",
+          TW_LONG_OR_SHORT(
+              "tw_line64 0\n\t"
+              "tw_line64 64\n\t"
+              "tw_line64 128\n\t"
+              "tw_line64 192\n\t"
+              "add $256, %[p]\n\t"
+              "add $256, %[q]\n\t",
+              "tw_line64 0\n\t"
+              "tw_line64 64\n\t"
+              "add $128, %[p]\n\t"
+              "add $128, %[q]\n\t"),
           "tw_line64 0\n\t"
           "tw_line64 64\n\t"
           "add $128, %[p]\n\t"
@@ -104,13 +111,14 @@ inline void copy64Passes(const uint8_t* base, uint8_t* dstBase, LongTurns turns,
       : [p] "=&r"(p), [q] "=&r"(q), [t] "=&r"(t), [a] "=&r"(a), [b] "=&r"(b),
         [passes] "+r"(passes)
       : [base] "rm"(base), [dstBase] "rm"(dstBase), [turns] "rm"(turns.turns),
-        [tail] "rm"(turns.tailTurns)
+        [tail] "rm"(turns.tailTurns), [longTurns] "i"(longTurns ? 1 : 0)
       : "memory", "cc");
 }
 #else
 // No 64-bit registers in this build; the table's gate keeps these from being called.
 inline void read64Passes(const uint8_t*, LongTurns, uint32_t) {}
 inline void write64Passes(uint8_t*, uint32_t, uint32_t, uint64_t) {}
+template <bool longTurns>
 inline void copy64Passes(const uint8_t*, uint8_t*, LongTurns, uint32_t) {}
 #endif
 
@@ -208,16 +216,23 @@ uint32_t write64Kernel(SizeCode code) {
   return nominalRate(k);
 }
 
-uint32_t copy64Kernel(SizeCode code) {
+template <bool longTurns>
+uint32_t copy64(SizeCode code) {
   const KernelTurns k = kernelTurns(code, 128);
   uint8_t* base = kernelBase();
   uint8_t* dst = copyDestination(base, k.turns * 128);
   touchBlock(k.turns * 128);   // the source only
-  const LongTurns pass = longTurnsOf(k.turns, 256), partial = longTurnsOf(k.partialTurns, 256);
+  const uint32_t longBytes = longTurns ? 256 : 128;
+  const LongTurns pass = longTurnsOf(k.turns, longBytes);
+  const LongTurns partial = longTurnsOf(k.partialTurns, longBytes);
   timerStart();
-  if (k.passes != 0) copy64Passes(base, dst, pass, k.passes);
-  if (k.partialTurns != 0) copy64Passes(base, dst, partial, 1);
+  if (k.passes != 0) copy64Passes<longTurns>(base, dst, pass, k.passes);
+  if (k.partialTurns != 0) copy64Passes<longTurns>(base, dst, partial, 1);
   return nominalRate(k);
+}
+
+uint32_t copy64Kernel(SizeCode code) {
+  return longTurnsPay(blockBytes(code)) ? copy64<true>(code) : copy64<false>(code);
 }
 
 uint32_t copy32Kernel(SizeCode code) {

@@ -216,6 +216,8 @@ uint32_t write64Kernel(SizeCode code) {
   return nominalRate(k);
 }
 
+namespace {
+
 template <bool longTurns>
 uint32_t copy64(SizeCode code) {
   const KernelTurns k = kernelTurns(code, 128);
@@ -230,6 +232,8 @@ uint32_t copy64(SizeCode code) {
   if (k.partialTurns != 0) copy64Passes<longTurns>(base, dst, partial, 1);
   return nominalRate(k);
 }
+
+} // namespace
 
 uint32_t copy64Kernel(SizeCode code) {
   return longTurnsPay(blockBytes(code)) ? copy64<true>(code) : copy64<false>(code);

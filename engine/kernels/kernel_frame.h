@@ -21,7 +21,7 @@ struct KernelTurns {
 // outside the timed interval, and its writes would look faster than memory.
 KernelTurns kernelTurns(SizeCode code, uint32_t turnBytes);
 
-// A pass of 128-byte turns made of long turns of longTurnBytes (a multiple of 128) and the
+// A pass of 128-byte turns made of long turns (a multiple of 128 bytes) and the
 // 128-byte turns left over. Long turns leave a pass few loop iterations: on an Intel server
 // core, loops of 32 and more 128-byte turns a pass lost 10-25 % of the first-level cache's
 // rate to the loop itself, where 256-byte to 1 KB turns reached 0.92-1.00 of its load and
@@ -31,8 +31,14 @@ struct LongTurns {
   uint32_t tailTurns = 0;   // 128-byte turns after them, fewer than a long turn holds
 };
 
-constexpr LongTurns longTurnsOf(uint32_t turns128, uint32_t longTurnBytes) {
-  return {turns128 / (longTurnBytes / 128), turns128 % (longTurnBytes / 128)};
+// The whole pass and the partial pass of k in long turns of turnsPerLongTurn of k's turns;
+// 1 keeps k's own turns with no tail.
+struct PassTurns {
+  LongTurns pass, partial;
+};
+constexpr PassTurns passTurnsOf(const KernelTurns& k, uint32_t turnsPerLongTurn) {
+  return {{k.turns / turnsPerLongTurn, k.turns % turnsPerLongTurn},
+          {k.partialTurns / turnsPerLongTurn, k.partialTurns % turnsPerLongTurn}};
 }
 
 // Long turns pay inside the first-level cache. Past it the vector reads and the copies of
@@ -66,7 +72,7 @@ constexpr bool longTurnsPay(uint32_t blockBytes) { return blockBytes <= longTurn
   "jnz 1b\n\t"
 
 // The longTurn of a kernel whose large blocks run 128-byte turns (longTurnsPay): longTurn when
-// its operand %[longTurns] is 1, else shortTurn, with the turns counted in 128 bytes.
+// its operand %[longTurns] is 1, else shortTurn, with passTurnsOf(k, 1).
 #define TW_LONG_OR_SHORT(longTurn, shortTurn) \
   ".if %c[longTurns]\n\t" longTurn ".else\n\t" shortTurn ".endif\n\t"
 

@@ -162,12 +162,10 @@ uint32_t avxCopy(SizeCode code) {
   uint8_t* dst = runParameters.copyToItself ? base : base + k.turns * 128;
   touchBlock(k.turns * 128);   // the source only
   if (nonTemporal) flushStoreTarget(dst, base, k.turns * 128);
-  const uint32_t longBytes = longTurns ? 512 : 128;
-  const LongTurns pass = longTurnsOf(k.turns, longBytes);
-  const LongTurns partial = longTurnsOf(k.partialTurns, longBytes);
+  const PassTurns t = passTurnsOf(k, longTurns ? 4 : 1);
   timerStart();
-  if (k.passes != 0) avxCopyPasses<nonTemporal, longTurns>(base, dst, pass, k.passes);
-  if (k.partialTurns != 0) avxCopyPasses<nonTemporal, longTurns>(base, dst, partial, 1);
+  if (k.passes != 0) avxCopyPasses<nonTemporal, longTurns>(base, dst, t.pass, k.passes);
+  if (k.partialTurns != 0) avxCopyPasses<nonTemporal, longTurns>(base, dst, t.partial, 1);
   return nominalRateThenClearUpper(k);
 }
 
@@ -182,12 +180,10 @@ uint32_t avxRead(SizeCode code) {
   const KernelTurns k = kernelTurns(code, 128);
   const uint8_t* base = kernelBase();
   touchBlock(k.turns * 128);
-  const uint32_t longBytes = longTurns ? 512 : 128;
-  const LongTurns pass = longTurnsOf(k.turns, longBytes);
-  const LongTurns partial = longTurnsOf(k.partialTurns, longBytes);
+  const PassTurns t = passTurnsOf(k, longTurns ? 4 : 1);
   timerStart();
-  if (k.passes != 0) avxReadPasses<longTurns>(base, pass, k.passes);
-  if (k.partialTurns != 0) avxReadPasses<longTurns>(base, partial, 1);
+  if (k.passes != 0) avxReadPasses<longTurns>(base, t.pass, k.passes);
+  if (k.partialTurns != 0) avxReadPasses<longTurns>(base, t.partial, 1);
   return nominalRateThenClearUpper(k);
 }
 

@@ -196,10 +196,10 @@ uint32_t read64Kernel(SizeCode code) {
   const KernelTurns k = kernelTurns(code, 128);
   const uint8_t* base = kernelBase();
   touchBlock(k.turns * 128);
-  const LongTurns pass = longTurnsOf(k.turns, 256), partial = longTurnsOf(k.partialTurns, 256);
+  const PassTurns t = passTurnsOf(k, 2);
   timerStart();
-  if (k.passes != 0) read64Passes(base, pass, k.passes);
-  if (k.partialTurns != 0) read64Passes(base, partial, 1);
+  if (k.passes != 0) read64Passes(base, t.pass, k.passes);
+  if (k.partialTurns != 0) read64Passes(base, t.partial, 1);
   return nominalRate(k);
 }
 
@@ -224,12 +224,10 @@ uint32_t copy64(SizeCode code) {
   uint8_t* base = kernelBase();
   uint8_t* dst = copyDestination(base, k.turns * 128);
   touchBlock(k.turns * 128);   // the source only
-  const uint32_t longBytes = longTurns ? 256 : 128;
-  const LongTurns pass = longTurnsOf(k.turns, longBytes);
-  const LongTurns partial = longTurnsOf(k.partialTurns, longBytes);
+  const PassTurns t = passTurnsOf(k, longTurns ? 2 : 1);
   timerStart();
-  if (k.passes != 0) copy64Passes<longTurns>(base, dst, pass, k.passes);
-  if (k.partialTurns != 0) copy64Passes<longTurns>(base, dst, partial, 1);
+  if (k.passes != 0) copy64Passes<longTurns>(base, dst, t.pass, k.passes);
+  if (k.partialTurns != 0) copy64Passes<longTurns>(base, dst, t.partial, 1);
   return nominalRate(k);
 }
 

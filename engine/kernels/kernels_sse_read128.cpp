@@ -63,12 +63,10 @@ uint32_t read128(SizeCode code) {
   const KernelTurns k = kernelTurns(code, turnBytes);
   const uint8_t* base = kernelBase();
   touchBlock(k.turns * turnBytes);
-  const LongTurns pass = longTurns ? longTurnsOf(k.turns, 256) : LongTurns{k.turns, 0};
-  const LongTurns partial =
-      longTurns ? longTurnsOf(k.partialTurns, 256) : LongTurns{k.partialTurns, 0};
+  const PassTurns t = passTurnsOf(k, longTurns ? 2 : 1);
   timerStart();
-  if (k.passes != 0) read128Passes<prefetch, longTurns>(base, pass, k.passes);
-  if (k.partialTurns != 0) read128Passes<prefetch, longTurns>(base, partial, 1);
+  if (k.passes != 0) read128Passes<prefetch, longTurns>(base, t.pass, k.passes);
+  if (k.partialTurns != 0) read128Passes<prefetch, longTurns>(base, t.partial, 1);
   return nominalRate(k);
 }
 

@@ -112,14 +112,6 @@ inline uint32_t nominalRateThenClearMmx(const KernelTurns& k) {
   return rate;
 }
 
-// The end of an AVX or AVX-512 kernel: the rate, then VZEROUPPER once the time has been taken,
-// so the SSE code that follows pays no state transition. Called only from those kernels.
-inline uint32_t nominalRateThenClearUpper(const KernelTurns& k) {
-  const uint32_t rate = nominalRate(k);
-  asm volatile("vzeroupper" ::: "memory");
-  return rate;
-}
-
 // The counted loop of a plain twin: passes runs of turnLoop(args...), passes > 0. A function of
 // its own, so that its arguments stay in registers and the turn loop is compiled once (inlined
 // into the twin, the compiler peeled the first pass into a second copy of the loop).

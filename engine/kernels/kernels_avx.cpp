@@ -9,11 +9,8 @@
 
 #include <cstdint>
 
-#include "engine/kernels/kernel_frame.h"
 #include "engine/kernels/kernels_extra.h"
-#include "engine/run/results.h"
-#include "engine/test_area.h"
-#include "engine/timer.h"
+#include "engine/kernels/vector_frames.h"
 
 namespace engine {
 
@@ -141,61 +138,22 @@ inline void avxCopyPasses(const uint8_t* base, uint8_t* dstBase, LongTurns turns
       : "memory", "cc", "xmm0", "xmm1", "xmm2", "xmm3");
 }
 
-template <bool nonTemporal>
-uint32_t avxWrite(SizeCode code) {
-  const KernelTurns k = kernelTurns(code, 128);
-  uint8_t* base = kernelBase();
-  // The stored value is the first 32 bytes of the block, loaded before the read-in.
-  const __m256 value = _mm256_load_ps(reinterpret_cast<const float*>(base));
-  touchBlock(k.turns * 128);
-  if (nonTemporal) flushStoreTarget(base, nullptr, k.turns * 128);
-  timerStart();
-  if (k.passes != 0) avxWritePasses<nonTemporal>(base, k.turns, k.passes, value);
-  if (k.partialTurns != 0) avxWritePasses<nonTemporal>(base, k.partialTurns, 1, value);
-  return nominalRateThenClearUpper(k);
-}
-
-template <bool nonTemporal, bool longTurns>
-uint32_t avxCopy(SizeCode code) {
-  const KernelTurns k = kernelTurns(code, 128);
-  uint8_t* base = kernelBase();
-  uint8_t* dst = runParameters.copyToItself ? base : base + k.turns * 128;
-  touchBlock(k.turns * 128);   // the source only
-  if (nonTemporal) flushStoreTarget(dst, base, k.turns * 128);
-  const PassTurns t = passTurnsOf(k, longTurns ? 4 : 1);
-  timerStart();
-  if (k.passes != 0) avxCopyPasses<nonTemporal, longTurns>(base, dst, t.pass, k.passes);
-  if (k.partialTurns != 0) avxCopyPasses<nonTemporal, longTurns>(base, dst, t.partial, 1);
-  return nominalRateThenClearUpper(k);
-}
-
-template <bool nonTemporal>
-uint32_t avxCopy(SizeCode code) {
-  return longTurnsPay(blockBytes(code)) ? avxCopy<nonTemporal, true>(code)
-                                        : avxCopy<nonTemporal, false>(code);
-}
-
-template <bool longTurns>
-uint32_t avxRead(SizeCode code) {
-  const KernelTurns k = kernelTurns(code, 128);
-  const uint8_t* base = kernelBase();
-  touchBlock(k.turns * 128);
-  const PassTurns t = passTurnsOf(k, longTurns ? 4 : 1);
-  timerStart();
-  if (k.passes != 0) avxReadPasses<longTurns>(base, t.pass, k.passes);
-  if (k.partialTurns != 0) avxReadPasses<longTurns>(base, t.partial, 1);
-  return nominalRateThenClearUpper(k);
-}
-
 } // namespace
 
 uint32_t avxReadKernel(SizeCode code) {
-  return longTurnsPay(blockBytes(code)) ? avxRead<true>(code) : avxRead<false>(code);
+  return longTurnRead<avxReadPasses<true>, avxReadPasses<false>>(code, 4);
 }
-
-uint32_t avxWriteKernel(SizeCode code) { return avxWrite<false>(code); }
-uint32_t avxCopyKernel(SizeCode code) { return avxCopy<false>(code); }
-uint32_t ntWrite256Kernel(SizeCode code) { return avxWrite<true>(code); }
-uint32_t ntCopy256Kernel(SizeCode code) { return avxCopy<true>(code); }
+uint32_t avxWriteKernel(SizeCode code) {
+  return vectorWrite<avxWritePasses<false>, false, __m256>(code);
+}
+uint32_t avxCopyKernel(SizeCode code) {
+  return longTurnCopy<avxCopyPasses<false, true>, avxCopyPasses<false, false>, false>(code, 4);
+}
+uint32_t ntWrite256Kernel(SizeCode code) {
+  return vectorWrite<avxWritePasses<true>, true, __m256>(code);
+}
+uint32_t ntCopy256Kernel(SizeCode code) {
+  return longTurnCopy<avxCopyPasses<true, true>, avxCopyPasses<true, false>, true>(code, 4);
+}
 
 } // namespace engine

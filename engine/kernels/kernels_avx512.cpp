@@ -10,11 +10,8 @@
 
 #include <cstdint>
 
-#include "engine/kernels/kernel_frame.h"
 #include "engine/kernels/kernels_extra.h"
-#include "engine/run/results.h"
-#include "engine/test_area.h"
-#include "engine/timer.h"
+#include "engine/kernels/vector_frames.h"
 
 namespace engine {
 
@@ -133,61 +130,24 @@ inline void avx512CopyPasses(const uint8_t* base, uint8_t* dstBase, LongTurns tu
       : "memory", "cc", "xmm0", "xmm1");
 }
 
-template <bool nonTemporal>
-uint32_t avx512Write(SizeCode code) {
-  const KernelTurns k = kernelTurns(code, 128);
-  uint8_t* base = kernelBase();
-  // The stored value is the first 64 bytes of the block, loaded before the read-in.
-  const __m512 value = _mm512_load_ps(reinterpret_cast<const float*>(base));
-  touchBlock(k.turns * 128);
-  if (nonTemporal) flushStoreTarget(base, nullptr, k.turns * 128);
-  timerStart();
-  if (k.passes != 0) avx512WritePasses<nonTemporal>(base, k.turns, k.passes, value);
-  if (k.partialTurns != 0) avx512WritePasses<nonTemporal>(base, k.partialTurns, 1, value);
-  return nominalRateThenClearUpper(k);
-}
-
-template <bool nonTemporal, bool longTurns>
-uint32_t avx512Copy(SizeCode code) {
-  const KernelTurns k = kernelTurns(code, 128);
-  uint8_t* base = kernelBase();
-  uint8_t* dst = runParameters.copyToItself ? base : base + k.turns * 128;
-  touchBlock(k.turns * 128);   // the source only
-  if (nonTemporal) flushStoreTarget(dst, base, k.turns * 128);
-  const PassTurns t = passTurnsOf(k, longTurns ? 4 : 1);
-  timerStart();
-  if (k.passes != 0) avx512CopyPasses<nonTemporal, longTurns>(base, dst, t.pass, k.passes);
-  if (k.partialTurns != 0) avx512CopyPasses<nonTemporal, longTurns>(base, dst, t.partial, 1);
-  return nominalRateThenClearUpper(k);
-}
-
-template <bool nonTemporal>
-uint32_t avx512Copy(SizeCode code) {
-  return longTurnsPay(blockBytes(code)) ? avx512Copy<nonTemporal, true>(code)
-                                        : avx512Copy<nonTemporal, false>(code);
-}
-
-template <bool longTurns>
-uint32_t avx512Read(SizeCode code) {
-  const KernelTurns k = kernelTurns(code, 128);
-  const uint8_t* base = kernelBase();
-  touchBlock(k.turns * 128);
-  const PassTurns t = passTurnsOf(k, longTurns ? 8 : 1);
-  timerStart();
-  if (k.passes != 0) avx512ReadPasses<longTurns>(base, t.pass, k.passes);
-  if (k.partialTurns != 0) avx512ReadPasses<longTurns>(base, t.partial, 1);
-  return nominalRateThenClearUpper(k);
-}
-
 } // namespace
 
 uint32_t avx512ReadKernel(SizeCode code) {
-  return longTurnsPay(blockBytes(code)) ? avx512Read<true>(code) : avx512Read<false>(code);
+  return longTurnRead<avx512ReadPasses<true>, avx512ReadPasses<false>>(code, 8);
 }
-
-uint32_t avx512WriteKernel(SizeCode code) { return avx512Write<false>(code); }
-uint32_t avx512CopyKernel(SizeCode code) { return avx512Copy<false>(code); }
-uint32_t ntWrite512Kernel(SizeCode code) { return avx512Write<true>(code); }
-uint32_t ntCopy512Kernel(SizeCode code) { return avx512Copy<true>(code); }
+uint32_t avx512WriteKernel(SizeCode code) {
+  return vectorWrite<avx512WritePasses<false>, false, __m512>(code);
+}
+uint32_t avx512CopyKernel(SizeCode code) {
+  return longTurnCopy<avx512CopyPasses<false, true>, avx512CopyPasses<false, false>, false>(
+      code, 4);
+}
+uint32_t ntWrite512Kernel(SizeCode code) {
+  return vectorWrite<avx512WritePasses<true>, true, __m512>(code);
+}
+uint32_t ntCopy512Kernel(SizeCode code) {
+  return longTurnCopy<avx512CopyPasses<true, true>, avx512CopyPasses<true, false>, true>(
+      code, 4);
+}
 
 } // namespace engine
